@@ -1,0 +1,112 @@
+#include "about/frm_about.h"
+
+#include "about/about_layout.h"
+#include "app/program_version.h"
+#include "settings/font_override.h"
+#include "ui/ansi_text.h"
+#include "ui/window.h"
+
+#include <shellapi.h>
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"OrvelQuillonAbout";
+// No title bar, a fixed dialog border; owned, so no taskbar button of its own.
+constexpr DWORD kStyle = WS_POPUP | WS_DLGFRAME;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+
+void OpenMailLink(HWND about, std::wstring_view link) {
+    // The shell's answer does not matter: without a mail program nothing happens.
+    ShellExecuteA(about, nullptr, ToAnsi(link).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+} // namespace
+
+FrmAbout::~FrmAbout() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool FrmAbout::Load(HINSTANCE instance, HWND owner) {
+    if (!RegisterWindowClass(instance, kClassName, WindowProc)) return false;
+    const SIZE size = FormWindowSize(about_layout::kForm, kStyle, kExStyle, false);
+    CreateWindowExW(kExStyle, kClassName, L"", kStyle, 0, 0, size.cx, size.cy, owner, nullptr,
+                    instance, this);
+    if (!hwnd_) return false;
+    CenterWindow(hwnd_, owner);
+    try {
+        LoadStep();
+    } catch (...) {
+        // Out of memory part-way: the window opens with what it has.
+    }
+    return true;
+}
+
+void FrmAbout::LoadStep() {
+    ApplyFont(form_);
+    form_.SetText(L"lblVersion", ProgramTitle());
+}
+
+LRESULT CALLBACK FrmAbout::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                      LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<FrmAbout*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<FrmAbout*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    return self->Dispatch(message, wParam, lParam);
+}
+
+LRESULT FrmAbout::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+    case WM_CREATE:
+        return form_.Create(hwnd_, about_layout::kForm) ? 0 : -1;
+    case WM_COMMAND:
+        MsgCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<LRESULT>(
+            form_.ColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(form_.WindowFont());
+    case WM_SETFOCUS:
+        MsgSetFocus();
+        return 0;
+    case WM_DESTROY:
+        form_.Destroy();
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        hwnd_ = nullptr;
+        break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void FrmAbout::MsgCommand(int id, int code) const {
+    switch (id) {
+    case about_layout::kOk:
+        if (code == BN_CLICKED) CloseModal(hwnd_);
+        break;
+    case about_layout::kMail:
+        if (code == STN_CLICKED) OpenMailLink(hwnd_, about_layout::kPrimaryMailLink);
+        break;
+    case about_layout::kMailS:
+        if (code == STN_CLICKED) OpenMailLink(hwnd_, about_layout::kSecondaryMailLink);
+        break;
+    case IDOK:
+        PressFocusedButton(hwnd_);
+        break;
+    }
+}
+
+void FrmAbout::MsgSetFocus() const {
+    if (HWND ok = form_.Control(L"cmdOK")) SetFocus(ok);
+}
+
+void ShowAbout(HINSTANCE instance, HWND owner) {
+    FrmAbout frmAbout;
+    if (!frmAbout.Load(instance, owner)) return;
+    ShowModal(frmAbout.Handle(), owner);
+}

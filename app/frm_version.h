@@ -1,0 +1,44 @@
+#pragma once
+// The main window: it assembles the report once, before it is first shown.
+
+#include "ui/form.h"
+#include "ui/win_handles.h"
+
+#include <windows.h>
+
+class FrmVersion {
+public:
+    // Creating the window object readies the common controls; nothing else happens yet.
+    FrmVersion();
+    FrmVersion(const FrmVersion&) = delete;
+    FrmVersion& operator=(const FrmVersion&) = delete;
+    ~FrmVersion();
+
+    // Creates the window hidden and runs the load step; false if the window could not be made.
+    bool Load(HINSTANCE instance);
+    // Shows the loaded window with the focus on Close.
+    void Show(int showCommand) const;
+
+    HWND Handle() const { return hwnd_; }
+    const Form& Controls() const { return form_; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                       LPARAM lParam) noexcept;
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    bool MsgCreate();
+    void MsgCommand(int id, int code);
+    void MsgSetFocus() const;
+    void MsgDestroy();
+
+    void LoadStep();
+    void GetCatalystVersion() const;
+    void GetPanelVersion() const;
+    void FillFileLines() const;
+
+    HINSTANCE instance_{};
+    HWND hwnd_{};
+    Form form_;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+};

@@ -1,0 +1,5 @@
+#include "app/program_version.h"
+
+std::wstring ProgramTitle(int major, int minor) {
+    return L"Orvel Quillon " + std::to_wstring(major) + L"." + std::to_wstring(minor);
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The eight file lines of the report, top to bottom.
+
+#include "probe/locator.h"
+
+#include <string_view>
+
+struct FileLine {
+    std::wstring_view captionLabel;
+    std::wstring_view captionText;
+    std::wstring_view valueLabel;
+    // Driver files lie in the system folder under this tail; control-panel files are located.
+    std::wstring_view systemFolderTail;
+    const ControlPanelFile* controlPanelFile;
+};
+
+inline constexpr FileLine kFileLines[] = {
+    {L"Label1", L"ati2dvag.dll: ", L"Label4", L"\\ati2dvag.dll", nullptr},
+    {L"Label2", L"ati3d1ag.dll: ", L"Label5", L"\\ati3d1ag.dll", nullptr},
+    {L"Label3", L"ati3d2ag.dll: ", L"Label6", L"\\ati3d2ag.dll", nullptr},
+    {L"Label7", L"atioglxx.dll: ", L"Label8", L"\\atioglxx.dll", nullptr},
+    {L"Label9", L"ati3duag.dll: ", L"Label10", L"\\ati3duag.dll", nullptr},
+    {L"Label11", L"atippaxx.dll: ", L"Label12", {}, &kAtippaxx},
+    {L"Label13", L"atipdsxx.dll: ", L"Label14", {}, &kAtipdsxx},
+    {L"Label15", L"atipuixx.dll: ", L"Label16", {}, &kAtipuixx},
+};
+
+// The driver file the Catalyst release is named from.
+inline constexpr std::wstring_view kDriverFileTail = L"\\ati2dvag.dll";

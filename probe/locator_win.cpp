@@ -1,0 +1,36 @@
+#include "probe/locator.h"
+#include "probe/probe_win.h"
+#include "ui/win_handles.h"
+
+namespace {
+
+constexpr DWORD kNotOrdinary =
+    FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+} // namespace
+
+bool DoesFileExist(const std::wstring& path) {
+    if (path.empty()) return false;
+    // A drive that is not ready must answer false, not ask the user to insert a disk.
+    DWORD previousMode = 0;
+    const bool quiet = SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX,
+                                          &previousMode);
+    bool found = false;
+    WIN32_FIND_DATAW entry;
+    UniqueFind find(FindFirstFileW(path.c_str(), &entry));
+    if (find) {
+        do {
+            found = (entry.dwFileAttributes & kNotOrdinary) == 0;
+        } while (!found && FindNextFileW(find.get(), &entry));
+    }
+    if (quiet) SetThreadErrorMode(previousMode, nullptr);
+    return found;
+}
+
+std::wstring LocateControlPanelFile(const ControlPanelFile& file) {
+    return LocateFile(file, {SysDir, ProDir, DoesFileExist});
+}
+
+std::wstring LocateAtippaxx() { return LocateControlPanelFile(kAtippaxx); }
+std::wstring LocateAtipdsxx() { return LocateControlPanelFile(kAtipdsxx); }
+std::wstring LocateAtipuixx() { return LocateControlPanelFile(kAtipuixx); }

@@ -1,0 +1,37 @@
+#include "probe/probe_win.h"
+#include "probe/registry_value.h"
+#include "ui/ansi_text.h"
+#include "ui/win_handles.h"
+
+#include <algorithm>
+#include <vector>
+
+std::wstring QueryRegValue(HKEY key, const std::wstring& valueName) {
+    const std::string name = ToAnsi(valueName);
+    DWORD type = 0;
+    DWORD length = 0;
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &length) != ERROR_SUCCESS)
+        return {};
+    if (!IsReadableRegType(type)) return {};
+
+    // The data is read into a buffer of its own size, so a value longer than expected can
+    // never be written past the end of anything.
+    std::vector<std::uint8_t> data(length, 0);
+    DWORD secondType = 0;
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &secondType, data.data(), &length) !=
+        ERROR_SUCCESS)
+        return {};
+    data.resize(std::min<std::size_t>(length, data.size()));
+    return FromAnsi(RegValueText(type, data));
+}
+
+std::wstring GetRegValue(HKEY root, const std::wstring& subKey, const std::wstring& valueName) {
+    UniqueKey key;
+    if (RegOpenKeyA(root, ToAnsi(subKey).c_str(), key.put()) != ERROR_SUCCESS) return {};
+    return QueryRegValue(key.get(), valueName);
+}
+
+std::wstring ProDir() {
+    return GetRegValue(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion",
+                       L"ProgramFilesDir");
+}

@@ -1,0 +1,7 @@
+/* Resource identifiers shared by the resource script and the program. */
+#ifndef QUILLON_RESOURCES_RESOURCE_IDS_H
+#define QUILLON_RESOURCES_RESOURCE_IDS_H
+
+#define QUILLON_ICON_GROUP 1 /* the application and window icon */
+
+#endif

@@ -1,0 +1,152 @@
+#include "ui/form.h"
+
+#include <cstring>
+
+namespace {
+
+struct ControlClass {
+    const wchar_t* className;
+    DWORD style;
+};
+
+ControlClass ClassOf(const ControlSpec& spec) {
+    switch (spec.kind) {
+    case ControlKind::Frame:
+        return {L"BUTTON", BS_GROUPBOX};
+    case ControlKind::Button:
+        return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
+    case ControlKind::Line:
+        return {L"STATIC", SS_LEFT};
+    case ControlKind::Label:
+        break;
+    }
+    // Labels never wrap a left-aligned text onto a second line; what does not fit is cut.
+    DWORD style = SS_NOPREFIX | (spec.align == TextAlign::Center ? SS_CENTER : SS_LEFTNOWORDWRAP);
+    if (spec.clickable) style |= SS_NOTIFY;
+    return {L"STATIC", style};
+}
+
+LOGFONTW LogFontOf(const FontSpec& spec, int dpiY) {
+    LOGFONTW logFont{};
+    logFont.lfHeight = FontHeightPixels(spec, dpiY);
+    logFont.lfWeight = spec.weight;
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    const std::size_t count = std::min<std::size_t>(spec.face.size(), LF_FACESIZE - 1);
+    std::memcpy(logFont.lfFaceName, spec.face.data(), count * sizeof(wchar_t));
+    return logFont;
+}
+
+bool SameFont(const LOGFONTW& a, const LOGFONTW& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+} // namespace
+
+POINT ScreenDpi() {
+    POINT dpi{96, 96};
+    if (HDC screen = GetDC(nullptr)) {
+        dpi = {GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY)};
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi;
+}
+
+SIZE FormWindowSize(const FormSpec& spec, DWORD style, DWORD exStyle, bool hasMenu) {
+    const POINT dpi = ScreenDpi();
+    RECT rect{0, 0, TwipsToPixels(spec.clientWidth, dpi.x), TwipsToPixels(spec.clientHeight, dpi.y)};
+    AdjustWindowRectEx(&rect, style, hasMenu, exStyle);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+bool Form::Create(HWND window, const FormSpec& spec) {
+    window_ = window;
+    const POINT dpi = ScreenDpi();
+    dpiX_ = dpi.x;
+    dpiY_ = dpi.y;
+    fonts_.clear();
+    windowFont_ = FontFor(LogFontOf(spec.font, dpiY_));
+
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    controls_.clear();
+    controls_.reserve(spec.controls.size());
+    for (std::size_t i = 0; i < spec.controls.size(); ++i) {
+        const ControlSpec& control = spec.controls[i];
+        const ControlClass cls = ClassOf(control);
+        const PixelRect rect = WindowPixelRect(spec.controls, i, dpiX_, dpiY_);
+        const std::wstring text(control.text);
+        HWND hwnd = CreateWindowExW(0, cls.className, text.c_str(),
+                                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style, rect.left,
+                                    rect.top, rect.width, rect.height, window,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
+                                    instance, nullptr);
+        if (!hwnd) return false;
+        std::size_t font = 0;
+        if (HasFont(control.kind)) {
+            font = FontFor(LogFontOf(control.font, dpiY_));
+            SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[font].font.get()), FALSE);
+        }
+        controls_.push_back({&control, hwnd, font});
+    }
+    // Frames go beneath everything, so that the labels inside them are never painted over.
+    for (const FormControl& control : controls_)
+        if (control.spec->kind == ControlKind::Frame)
+            SetWindowPos(control.hwnd, HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return true;
+}
+
+void Form::Destroy() {
+    controls_.clear();
+    fonts_.clear();
+    window_ = nullptr;
+}
+
+HWND Form::Control(std::wstring_view name) const {
+    for (const FormControl& control : controls_)
+        if (control.spec->name == name) return control.hwnd;
+    return nullptr;
+}
+
+void Form::SetText(std::wstring_view name, const std::wstring& text) const {
+    if (HWND hwnd = Control(name)) SetWindowTextW(hwnd, text.c_str());
+}
+
+std::size_t Form::FontFor(const LOGFONTW& logFont) {
+    for (std::size_t i = 0; i < fonts_.size(); ++i)
+        if (SameFont(fonts_[i].logFont, logFont)) return i;
+    fonts_.push_back({logFont, UniqueFont(CreateFontIndirectW(&logFont))});
+    return fonts_.size() - 1;
+}
+
+std::size_t Form::FaceVariant(std::size_t font, std::wstring_view face) {
+    LOGFONTW logFont = fonts_[font].logFont;
+    std::memset(logFont.lfFaceName, 0, sizeof logFont.lfFaceName);
+    const std::size_t count = std::min<std::size_t>(face.size(), LF_FACESIZE - 1);
+    std::memcpy(logFont.lfFaceName, face.data(), count * sizeof(wchar_t));
+    return FontFor(logFont);
+}
+
+void Form::SetWindowFace(std::wstring_view face) {
+    if (fonts_.empty()) return;
+    windowFont_ = FaceVariant(windowFont_, face);
+}
+
+void Form::SetControlFace(const FormControl& control, std::wstring_view face) {
+    if (!HasFont(control.spec->kind)) return;
+    FormControl& own = controls_[static_cast<std::size_t>(&control - controls_.data())];
+    own.font = FaceVariant(own.font, face);
+    SendMessageW(own.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[own.font].font.get()), TRUE);
+}
+
+const FormControl* Form::Find(HWND hwnd) const {
+    for (const FormControl& control : controls_)
+        if (control.hwnd == hwnd) return &control;
+    return nullptr;
+}
+
+HBRUSH Form::ColorStatic(HDC dc, HWND hwnd) const {
+    const FormControl* control = Find(hwnd);
+    if (control && control->spec->kind == ControlKind::Line) return GetSysColorBrush(COLOR_WINDOWTEXT);
+    const bool blue = control && control->spec->blueText;
+    SetTextColor(dc, blue ? static_cast<COLORREF>(kBlue) : GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return GetSysColorBrush(COLOR_BTNFACE);
+}

@@ -1,0 +1,70 @@
+#include "ui/window.h"
+
+#include <algorithm>
+
+bool RegisterWindowClass(HINSTANCE instance, const wchar_t* className, WNDPROC procedure) {
+    WNDCLASSEXW cls{};
+    cls.cbSize = sizeof cls;
+    cls.lpfnWndProc = procedure;
+    cls.hInstance = instance;
+    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    cls.lpszClassName = className;
+    return RegisterClassExW(&cls) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+void CenterWindow(HWND window, HWND over) {
+    RECT rect;
+    if (!GetWindowRect(window, &rect)) return;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    const HMONITOR where = over ? MonitorFromWindow(over, MONITOR_DEFAULTTONEAREST)
+                                : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    if (!GetMonitorInfoW(where, &monitor)) return;
+    const RECT area = monitor.rcWork;
+    RECT around = area;
+    if (over) GetWindowRect(over, &around);
+
+    const LONG width = rect.right - rect.left;
+    const LONG height = rect.bottom - rect.top;
+    LONG left = around.left + (around.right - around.left - width) / 2;
+    LONG top = around.top + (around.bottom - around.top - height) / 2;
+    left = std::max(area.left, std::min(left, area.right - width));
+    top = std::max(area.top, std::min(top, area.bottom - height));
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void RunUntilDestroyed(HWND window) {
+    MSG msg;
+    while (IsWindow(window)) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == -1) return;
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (!IsDialogMessageW(window, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+void ShowModal(HWND dialog, HWND owner) {
+    EnableWindow(owner, FALSE);
+    ShowWindow(dialog, SW_SHOW);
+    RunUntilDestroyed(dialog);
+    EnableWindow(owner, TRUE);
+}
+
+void CloseModal(HWND dialog) {
+    if (HWND owner = GetWindow(dialog, GW_OWNER)) EnableWindow(owner, TRUE);
+    DestroyWindow(dialog);
+}
+
+void PressFocusedButton(HWND window) {
+    HWND focus = GetFocus();
+    if (!focus || !IsChild(window, focus)) return;
+    if (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON))
+        SendMessageW(focus, BM_CLICK, 0, 0);
+}

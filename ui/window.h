@@ -1,0 +1,24 @@
+#pragma once
+// Window plumbing both windows share: class registration, placement, message loops.
+
+#include <windows.h>
+
+// Registers a window class for one of the program's windows; true if it exists afterwards.
+bool RegisterWindowClass(HINSTANCE instance, const wchar_t* className, WNDPROC procedure);
+
+// Places a window centred over `over`, or on the screen's work area when `over` is null,
+// kept inside the work area.
+void CenterWindow(HWND window, HWND over);
+
+// Runs messages, with keyboard navigation for `window`, until `window` is destroyed.
+// A WM_QUIT met on the way ends the loop early and is posted again for the outer loop.
+void RunUntilDestroyed(HWND window);
+
+// Shows `dialog` and keeps `owner` from taking input until the dialog is destroyed.
+void ShowModal(HWND dialog, HWND owner);
+// Closes a modal window: gives input back to its owner first, so the owner is activated.
+void CloseModal(HWND dialog);
+
+// Enter on a window that is not a dialog arrives as IDOK: press the focused push button,
+// as Enter does in a dialog when a push button has the focus.
+void PressFocusedButton(HWND window);
