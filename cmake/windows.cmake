@@ -39,5 +39,13 @@ configure_file(${PROJECT_SOURCE_DIR}/scripts/lib/wine-exec.in ${CMAKE_BINARY_DIR
   FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-exec)
 
+# Looking at the running program from outside: the tests' window reader and the report that
+# scripts/run prints.
+add_library(quillon_remote STATIC tests/support/remote_window.cpp)
+target_include_directories(quillon_remote PUBLIC ${PROJECT_SOURCE_DIR}/tests/support)
+add_executable(quillon-report tests/support/window_report.cpp)
+target_link_libraries(quillon-report PRIVATE quillon_remote)
+target_link_options(quillon-report PRIVATE -municode)
+
 add_subdirectory(tests/fixtures)
 add_subdirectory(tests/win)
