@@ -1,5 +1,6 @@
 #include "probe/version_record.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -27,11 +28,15 @@ std::wstring VersionTextFromRecord(std::span<const std::uint8_t, kFixedInfoLengt
 
 std::wstring VersionTextFromRoot(std::span<const std::uint8_t> block, const void* root,
                                  std::size_t rootLength) {
-    if (root == nullptr || rootLength < kFixedInfoLength) return {};
+    if (root == nullptr || rootLength < kFixedInfoLength || block.size() < 2) return {};
+    // The block's first word is its own length: the record must lie inside that as well as
+    // inside the buffer, or it would be made of bytes that belong to no version block.
+    const std::size_t declared = static_cast<std::size_t>(block[0] | (block[1] << 8));
+    const std::span<const std::uint8_t> own = block.first(std::min(declared, block.size()));
     // Compare addresses as integers: the version API may report a place outside the block.
-    const auto begin = reinterpret_cast<std::uintptr_t>(block.data());
+    const auto begin = reinterpret_cast<std::uintptr_t>(own.data());
     const auto at = reinterpret_cast<std::uintptr_t>(root);
-    if (at < begin || at - begin > block.size() || block.size() - (at - begin) < kFixedInfoLength)
+    if (at < begin || at - begin > own.size() || own.size() - (at - begin) < kFixedInfoLength)
         return {};
-    return VersionTextFromRecord(block.subspan(at - begin).first<kFixedInfoLength>());
+    return VersionTextFromRecord(own.subspan(at - begin).first<kFixedInfoLength>());
 }

@@ -14,6 +14,7 @@ inline constexpr std::size_t kFixedInfoLength = 52;
 std::wstring VersionTextFromRecord(std::span<const std::uint8_t, kFixedInfoLength> record);
 
 // The version text of the record that the root query of a version block reported at `root`,
-// `rootLength` bytes long. Empty unless the value is a whole record lying wholly inside `block`.
+// `rootLength` bytes long. Empty unless the value is a whole record lying wholly inside both
+// the buffer `block` and the length that the block declares in its first word.
 std::wstring VersionTextFromRoot(std::span<const std::uint8_t> block, const void* root,
                                  std::size_t rootLength);

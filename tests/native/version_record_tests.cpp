@@ -56,9 +56,13 @@ TEST(VersionTextFromRecord, NeverHasBlanksOrPadding) {
 
 class RootRecord : public ::testing::Test {
 protected:
-    // A block with a record at `at`, padded to `size` bytes.
-    std::vector<std::uint8_t> Block(std::size_t at, std::size_t size) {
+    // A block of `size` bytes that declares its own length as `declared` (default: all of
+    // it), with a record at `at`.
+    std::vector<std::uint8_t> Block(std::size_t at, std::size_t size, std::size_t declared = 0) {
         std::vector<std::uint8_t> block(size, 0xCC);
+        declared = declared ? declared : size;
+        block[0] = static_cast<std::uint8_t>(declared & 0xFF);
+        block[1] = static_cast<std::uint8_t>(declared >> 8);
         const Record record = MakeRecord({6, 14, 10, 6404}, {6, 14, 10, 6404});
         for (std::size_t i = 0; i < record.size() && at + i < size; ++i) block[at + i] = record[i];
         return block;
@@ -89,10 +93,19 @@ TEST_F(RootRecord, RefusesARecordReachingPastTheBlock) {
     EXPECT_EQ(VersionTextFromRoot(small, small.data(), 52), L"");
 }
 
+TEST_F(RootRecord, RefusesARecordReachingPastTheBlocksOwnLength) {
+    // The buffer is larger than the block, as the version API makes it; the rest is zeros.
+    auto block = Block(40, 300, 60);
+    EXPECT_EQ(VersionTextFromRoot(block, block.data() + 40, 52), L"");
+    auto whole = Block(40, 300, 92);
+    EXPECT_EQ(VersionTextFromRoot(whole, whole.data() + 40, 52), L"6.14.10.6404");
+}
+
 TEST_F(RootRecord, RefusesAPlaceBeforeTheBlockOrNone) {
     auto block = Block(40, 200);
-    std::vector<std::uint8_t> other(100, 0);
-    const std::span<const std::uint8_t> tail(block.data() + 100, 100);
+    std::vector<std::uint8_t> tail(block.begin() + 100, block.end());
+    tail[0] = 100;
+    tail[1] = 0;
     EXPECT_EQ(VersionTextFromRoot(tail, block.data() + 40, 52), L"");
     EXPECT_EQ(VersionTextFromRoot(block, nullptr, 52), L"");
     EXPECT_EQ(VersionTextFromRoot({}, block.data(), 52), L"");

@@ -1,0 +1,88 @@
+#include "probe/probe_win.h"
+#include "test_support.h"
+#include "version_blob.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr std::uint16_t k6404[4] = {6, 14, 10, 6404};
+
+class GetVersionTextTest : public ::testing::Test {
+protected:
+    ScopedFolder folder{L"C:\\quillon-tests\\version"};
+};
+
+TEST_F(GetVersionTextTest, ReadsTheVersionsOfBuiltDlls) {
+    EXPECT_EQ(GetVersionText(FixturePath(L"ati2dvag-6.14.10.6404.dll")), L"6.14.10.6404");
+    EXPECT_EQ(GetVersionText(FixturePath(L"ati2dvag-4.13.1.9039.dll")), L"4.13.1.9039");
+    EXPECT_EQ(GetVersionText(FixturePath(L"version-0.0.0.0.dll")), L"0.0.0.0");
+    EXPECT_EQ(GetVersionText(FixturePath(L"version-65535.32768.0.0-0.0.32767.65535.dll")),
+              L"-1.-32768.32767.-1");
+}
+
+TEST_F(GetVersionTextTest, TakesTheFirstTwoNumbersFromTheProductVersion) {
+    EXPECT_EQ(GetVersionText(FixturePath(L"version-6.14.99.99-1.2.10.6404.dll")), L"6.14.10.6404");
+}
+
+TEST_F(GetVersionTextTest, MissingOrUnversionedFilesGiveEmptyText) {
+    EXPECT_EQ(GetVersionText(L""), L"");
+    EXPECT_EQ(GetVersionText(folder / L"missing.dll"), L"");
+    EXPECT_EQ(GetVersionText(folder.Path()), L"");
+    EXPECT_EQ(GetVersionText(FixturePath(L"no-version.dll")), L"");
+    const ScopedFile text = ScopedFile::WithBytes(folder / L"notes.dll", "not a program\r\n");
+    EXPECT_EQ(GetVersionText(text.Path()), L"");
+    const ScopedFile empty = ScopedFile::WithBytes(folder / L"empty.dll", "");
+    EXPECT_EQ(GetVersionText(empty.Path()), L"");
+}
+
+TEST_F(GetVersionTextTest, AFileLockedByAnotherHandleGivesEmptyText) {
+    const ScopedFile dll = ScopedFile::CopyOf(L"ati2dvag-6.14.10.6404.dll", folder / L"ati2dvag.dll");
+    ASSERT_EQ(GetVersionText(dll.Path()), L"6.14.10.6404");
+    HANDLE lock = CreateFileW(dll.Path().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetVersionText(dll.Path()), L"");
+    CloseHandle(lock);
+    EXPECT_EQ(GetVersionText(dll.Path()), L"6.14.10.6404");
+}
+
+TEST_F(GetVersionTextTest, HandMadeBlockWithAWholeRecordIsRead) {
+    // Shows that the hand-made blocks below differ from a good one only in what they break.
+    const std::wstring dll = folder / L"good.dll";
+    ASSERT_TRUE(WriteVersionResource(FixturePath(L"no-version.dll"), dll, VersionBlob(52, 52, k6404, k6404)));
+    EXPECT_EQ(GetVersionText(dll), L"6.14.10.6404");
+}
+
+TEST_F(GetVersionTextTest, ARootValueShorterThanARecordGivesEmptyText) {
+    for (std::uint16_t length : {0, 1, 40, 51}) {
+        const std::wstring dll = folder / (L"short" + std::to_wstring(length) + L".dll");
+        ASSERT_TRUE(WriteVersionResource(FixturePath(L"no-version.dll"), dll,
+                                         VersionBlob(length, length, k6404, k6404)));
+        EXPECT_EQ(GetVersionText(dll), L"") << length;
+    }
+}
+
+TEST_F(GetVersionTextTest, ABlockEndingInsideTheRecordGivesEmptyText) {
+    // The value claims 52 bytes, but the block stops after 20 of them.
+    const std::wstring dll = folder / L"cut.dll";
+    ASSERT_TRUE(WriteVersionResource(FixturePath(L"no-version.dll"), dll, VersionBlob(52, 20, k6404, k6404)));
+    EXPECT_EQ(GetVersionText(dll), L"");
+    // And a block that says it is shorter than the record it holds.
+    const std::wstring lying = folder / L"lying.dll";
+    ASSERT_TRUE(WriteVersionResource(FixturePath(L"no-version.dll"), lying,
+                                     VersionBlob(52, 52, k6404, k6404, 60)));
+    EXPECT_EQ(GetVersionText(lying), L"");
+}
+
+TEST(SysDir, IsWhatWindowsReportsWithNothingAround) {
+    const std::wstring folder = SysDir();
+    EXPECT_EQ(folder, SystemFolder());
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE(folder.back(), L'\\');
+    EXPECT_NE(folder.back(), L' ');
+    EXPECT_EQ(folder.find(L'\0'), std::wstring::npos);
+    EXPECT_EQ(SysDir(), folder);
+}
+
+} // namespace

@@ -1,0 +1,118 @@
+#include "test_support.h"
+
+#include <utility>
+#include <vector>
+
+std::wstring TestFolder() {
+    wchar_t path[MAX_PATH * 2] = {};
+    const DWORD count = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
+    std::wstring folder(path, count);
+    return folder.substr(0, folder.rfind(L'\\'));
+}
+
+std::wstring FixturePath(std::wstring_view name) {
+    return TestFolder() + L"\\fixtures\\" + std::wstring(name);
+}
+
+std::wstring SystemFolder() {
+    wchar_t path[MAX_PATH] = {};
+    return std::wstring(path, GetSystemDirectoryW(path, MAX_PATH));
+}
+
+bool WriteBytes(const std::wstring& path, std::string_view bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+std::string ReadBytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+void CreateFolders(const std::wstring& path) {
+    for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1))
+        CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+    CreateDirectoryW(path.c_str(), nullptr);
+}
+
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
+            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
+            else DeleteFileW(child.c_str());
+        } while (FindNextFileW(find, &entry));
+        FindClose(find);
+    }
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(path.c_str());
+}
+
+ScopedFolder::ScopedFolder(std::wstring path) : path_(std::move(path)) {
+    RemoveTree(path_);
+    CreateFolders(path_);
+}
+
+ScopedFolder::~ScopedFolder() { RemoveTree(path_); }
+
+ScopedFile ScopedFile::CopyOf(std::wstring_view fixture, std::wstring path) {
+    CopyFileW(FixturePath(fixture).c_str(), path.c_str(), FALSE);
+    return ScopedFile(std::move(path));
+}
+
+ScopedFile ScopedFile::WithBytes(std::wstring path, std::string_view bytes) {
+    WriteBytes(path, bytes);
+    return ScopedFile(std::move(path));
+}
+
+ScopedFile::ScopedFile(ScopedFile&& other) noexcept : path_(std::exchange(other.path_, {})) {}
+
+ScopedFile::~ScopedFile() {
+    if (path_.empty()) return;
+    SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path_.c_str());
+}
+
+ScopedRegText::ScopedRegText(HKEY root, std::wstring subKey, std::wstring name, const std::wstring& text)
+    : root_(root), subKey_(std::move(subKey)), name_(std::move(name)) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(root_, subKey_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
+        return;
+    DWORD length = 0;
+    if (RegQueryValueExW(key, name_.c_str(), nullptr, &type_, nullptr, &length) == ERROR_SUCCESS) {
+        data_.resize(length);
+        had_ = RegQueryValueExW(key, name_.c_str(), nullptr, &type_,
+                                reinterpret_cast<BYTE*>(data_.data()), &length) == ERROR_SUCCESS;
+    }
+    RegSetValueExW(key, name_.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+ScopedRegText::~ScopedRegText() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root_, subKey_.c_str(), 0, KEY_ALL_ACCESS, &key)) return;
+    if (had_)
+        RegSetValueExW(key, name_.c_str(), 0, type_, reinterpret_cast<const BYTE*>(data_.data()),
+                       static_cast<DWORD>(data_.size()));
+    else
+        RegDeleteValueW(key, name_.c_str());
+    RegCloseKey(key);
+}
