@@ -8,7 +8,11 @@ inline constexpr wchar_t kSettingsFileName[] = L"Orvel-Quillon.ini";
 // The full path of a file in the program's own folder.
 std::wstring ProgramFolderPath(const std::wstring& fileName);
 
-// The value of `key` in `section` of the file `fileName` in the program's folder, at most
-// 254 characters; `defaultValue` when the file, the section or the key is missing.
+// The value of `key` in `section` of the profile file at `path`, at most 254 characters;
+// `defaultValue` when the file, the section or the key is missing. The path is used as given.
+std::wstring ReadProfileValue(const std::wstring& path, const std::wstring& section,
+                              const std::wstring& key, const std::wstring& defaultValue);
+
+// The same for the file `fileName` in the program's folder.
 std::wstring ReadINI(const std::wstring& fileName, const std::wstring& section,
                      const std::wstring& key, const std::wstring& defaultValue);

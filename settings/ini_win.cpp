@@ -30,11 +30,15 @@ std::wstring ProgramFolderPath(const std::wstring& fileName) {
     return SettingsPath(FolderOfPath(ModuleFileName()), fileName);
 }
 
-std::wstring ReadINI(const std::wstring& fileName, const std::wstring& section,
-                     const std::wstring& key, const std::wstring& defaultValue) {
-    const std::wstring path = ProgramFolderPath(fileName);
+std::wstring ReadProfileValue(const std::wstring& path, const std::wstring& section,
+                              const std::wstring& key, const std::wstring& defaultValue) {
     wchar_t value[kValueBufferCount] = {};
     const DWORD count = GetPrivateProfileStringW(section.c_str(), key.c_str(), defaultValue.c_str(),
                                                  value, kValueDeclaredCount, path.c_str());
     return std::wstring(value, std::min<DWORD>(count, kValueDeclaredCount - 1));
+}
+
+std::wstring ReadINI(const std::wstring& fileName, const std::wstring& section,
+                     const std::wstring& key, const std::wstring& defaultValue) {
+    return ReadProfileValue(ProgramFolderPath(fileName), section, key, defaultValue);
 }

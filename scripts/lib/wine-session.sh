@@ -25,11 +25,16 @@ wine_session_ensure() { # prefix dir
         done
     fi
     export DISPLAY=":$(tr -d '[:space:]' <"$dir/display")"
+    # Everything started here outlives this call, so none of it may hold on to the caller's
+    # output: a test runner would wait for it forever.
     if [[ ! -f "$prefix/system.reg" ]]; then
-        wineboot -i >"$dir/wineboot.log" 2>&1
+        wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
         wineserver -w
     fi
-    wineserver -p 2>/dev/null || true # already running is fine
+    if wineserver -p </dev/null >/dev/null 2>&1; then
+        # A fresh server: let the prefix's background services start detached from us too.
+        wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+    fi
     flock -u 9
     exec 9>&-
 }

@@ -116,3 +116,23 @@ ScopedRegText::~ScopedRegText() {
         RegDeleteValueW(key, name_.c_str());
     RegCloseKey(key);
 }
+
+std::vector<RegistryValue> RegistryValues(HKEY root, const std::wstring& subKey) {
+    std::vector<RegistryValue> values;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[16384];
+        DWORD nameCount = 16384;
+        DWORD type = 0;
+        DWORD length = 0;
+        if (RegEnumValueW(key, index, name, &nameCount, nullptr, &type, nullptr, &length) != ERROR_SUCCESS)
+            break;
+        std::string data(length, '\0');
+        nameCount = 16384;
+        RegEnumValueW(key, index, name, &nameCount, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &length);
+        values.push_back({std::wstring(name, nameCount), type, data});
+    }
+    RegCloseKey(key);
+    return values;
+}

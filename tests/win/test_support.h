@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The folder the test program runs from (build/win32), and the fixture DLLs built beside it.
 std::wstring TestFolder();
@@ -59,6 +60,15 @@ private:
     DWORD type_{0};
     std::string data_;
 };
+
+// Every value of a key as name, type and data, in the registry's order.
+struct RegistryValue {
+    std::wstring name;
+    DWORD type;
+    std::string data;
+    bool operator==(const RegistryValue&) const = default;
+};
+std::vector<RegistryValue> RegistryValues(HKEY root, const std::wstring& subKey);
 
 void CreateFolders(const std::wstring& path);
 void RemoveTree(const std::wstring& path);

@@ -1,0 +1,180 @@
+// The program started as a user starts it, its report read from its window.
+
+#include "app/main_layout.h"
+#include "program_run.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Placed {
+    std::wstring_view fixture;
+    std::wstring_view folder; // L"" for the system folder, else below Program Files
+};
+
+class ReportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t folder[MAX_PATH] = {};
+        DWORD length = sizeof folder;
+        RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion",
+                     L"ProgramFilesDir", RRF_RT_REG_SZ, nullptr, folder, &length);
+        programFiles_ = folder;
+    }
+
+    // Puts fixtures in place under their real names, for this test only.
+    void Place(std::initializer_list<Placed> files) {
+        for (const Placed& file : files) {
+            const std::wstring_view name = file.fixture.substr(0, file.fixture.find(L'-'));
+            std::wstring folder = SystemFolder();
+            if (!file.folder.empty()) {
+                folder = programFiles_ + L"\\" + std::wstring(file.folder);
+                CreateFolders(folder);
+                createdFolders_.push_back(programFiles_ + L"\\" +
+                                          std::wstring(file.folder.substr(0, file.folder.find(L'\\'))));
+            }
+            placed_.push_back(ScopedFile::CopyOf(std::wstring(file.fixture) + L".dll",
+                                                 folder + L"\\" + std::wstring(name) + L".dll"));
+        }
+    }
+    void TearDown() override {
+        placed_.clear();
+        for (const std::wstring& folder : createdFolders_) RemoveTree(folder);
+    }
+
+    std::wstring programFiles_;
+    std::vector<ScopedFile> placed_;
+    std::vector<std::wstring> createdFolders_;
+    ScopedFolder programFolder_{L"C:\\quillon-tests\\program"};
+};
+
+constexpr std::wstring_view kCaptionLabels[] = {L"Label1", L"Label2", L"Label3", L"Label7",
+                                                L"Label9", L"Label11", L"Label13", L"Label15"};
+constexpr std::wstring_view kValueLabels[] = {L"Label4", L"Label5", L"Label6", L"Label8",
+                                              L"Label10", L"Label12", L"Label14", L"Label16"};
+constexpr std::wstring_view kFileNames[] = {L"ati2dvag.dll", L"ati3d1ag.dll", L"ati3d2ag.dll",
+                                            L"atioglxx.dll", L"ati3duag.dll", L"atippaxx.dll",
+                                            L"atipdsxx.dll", L"atipuixx.dll"};
+
+TEST_F(ReportTest, ShowsTheCaptionAndEveryDriverFilesVersion) {
+    Place({{L"ati2dvag-6.14.10.6404", L""}, {L"ati3d1ag-6.14.10.409", L""}, {L"ati3d2ag-6.14.10.409", L""},
+           {L"atioglxx-6.14.10.4227", L""}, {L"ati3duag-6.14.10.409", L""}});
+    ProgramRun run(programFolder_.Path());
+    ASSERT_TRUE(run.Window());
+    EXPECT_EQ(RemoteText(run.Window()), L"Orvel Quillon 3.10");
+    const std::wstring_view versions[] = {L"6.14.10.6404", L"6.14.10.409", L"6.14.10.409",
+                                          L"6.14.10.4227", L"6.14.10.409"};
+    for (std::size_t line = 0; line < 5; ++line) {
+        EXPECT_EQ(run.Text(kCaptionLabels[line]), std::wstring(kFileNames[line]) + L": ");
+        EXPECT_EQ(run.Text(kValueLabels[line]), versions[line]) << line;
+    }
+    EXPECT_EQ(run.Text(L"Label17"), L"Catalyst 3.10");
+}
+
+TEST_F(ReportTest, WithoutAnyFileShowsNamesEmptyValuesAndDefaultVerdicts) {
+    ProgramRun run(programFolder_.Path());
+    ASSERT_TRUE(run.Window());
+    for (std::size_t line = 0; line < 8; ++line) {
+        EXPECT_EQ(run.Text(kCaptionLabels[line]), std::wstring(kFileNames[line]) + L": ");
+        EXPECT_EQ(run.Text(kValueLabels[line]), L"") << line;
+    }
+    EXPECT_EQ(run.Text(L"Label17"), L"Unknown Version / Beta Version");
+    EXPECT_EQ(run.Text(L"Label18"), L"Unknown Version / Beta version");
+}
+
+TEST_F(ReportTest, NamesTheDriverRelease) {
+    const std::pair<std::wstring_view, std::wstring_view> cases[] = {
+        {L"ati2dvag-6.14.10.6404", L"Catalyst 3.10"},
+        {L"ati2dvag-6.14.10.6334", L"Catalyst 3.3 (Dell)"},
+        {L"ati2dvag-4.13.1.9039", L"Catalyst 2.1"},
+        {L"ati2dvag-6.14.10.6405", L"Unknown Version / Beta Version"},
+        {L"no-version", L"Unknown Version / Beta Version"},
+    };
+    for (auto [fixture, release] : cases) {
+        const ScopedFile driver = ScopedFile::CopyOf(std::wstring(fixture) + L".dll", SystemFolder() + L"\\ati2dvag.dll");
+        ProgramRun run(programFolder_.Path());
+        ASSERT_TRUE(run.Window());
+        EXPECT_EQ(run.Text(L"Label17"), release) << std::wstring(fixture);
+        if (fixture == L"ati2dvag-4.13.1.9039") EXPECT_EQ(run.Text(L"Label4"), L"4.13.1.9039");
+    }
+}
+
+TEST_F(ReportTest, CloseAndExitEndTheProgram) {
+    for (int way = 0; way < 3; ++way) {
+        ProgramRun run(programFolder_.Path());
+        ASSERT_TRUE(run.Window());
+        if (way == 0) {
+            ClickWithMouse(run.Control(L"cmdClose"));
+        } else if (way == 1) {
+            PostCommand(run.Window(), main_layout::kMenuFileExit);
+        } else {
+            PostMessageW(run.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+        ASSERT_TRUE(run.WaitForExit(5000)) << way;
+        EXPECT_EQ(run.ExitCode(), 0u) << way;
+    }
+}
+
+TEST_F(ReportTest, ControlPanelFilesInTheSystemFolder) {
+    Place({{L"atippaxx-6.14.10.5072", L""}, {L"atipdsxx-6.14.10.5072", L""}, {L"atipuixx-6.14.10.5072", L""}});
+    ProgramRun run(programFolder_.Path());
+    ASSERT_TRUE(run.Window());
+    EXPECT_EQ(run.Text(L"Label12"), L"6.14.10.5072");
+    EXPECT_EQ(run.Text(L"Label14"), L"6.14.10.5072");
+    EXPECT_EQ(run.Text(L"Label16"), L"6.14.10.5072");
+    EXPECT_EQ(run.Text(L"Label18"), L"For Catalyst 3.10");
+}
+
+TEST_F(ReportTest, ControlPanelFilesOnlyUnderAtiTechnologies) {
+    Place({{L"atippaxx-6.14.10.5061", L"ATI Technologies\\ATI Control Panel"},
+           {L"atipuixx-6.14.10.5072", L"ATI Technologies\\ATI Control Panel"}});
+    ProgramRun run(programFolder_.Path());
+    ASSERT_TRUE(run.Window());
+    EXPECT_EQ(run.Text(L"Label12"), L"6.14.10.5061");
+    EXPECT_EQ(run.Text(L"Label14"), L"");
+    EXPECT_EQ(run.Text(L"Label16"), L"6.14.10.5072");
+    EXPECT_EQ(run.Text(L"Label18"), L"For Catalyst 3.9");
+}
+
+TEST_F(ReportTest, SystemFolderWinsOverProgramFiles) {
+    Place({{L"atippaxx-6.14.10.5072", L""},
+           {L"atippaxx-6.14.10.5061", L"ATI Technology\\ATI Control Panel"},
+           {L"atipdsxx-6.14.10.5072", L"ATI Technology\\ATI Control Panel"}});
+    ProgramRun run(programFolder_.Path());
+    ASSERT_TRUE(run.Window());
+    EXPECT_EQ(run.Text(L"Label12"), L"6.14.10.5072");
+    EXPECT_EQ(run.Text(L"Label14"), L"6.14.10.5072");
+    EXPECT_EQ(run.Text(L"Label18"), L"For Catalyst 3.10");
+}
+
+TEST_F(ReportTest, OnlyAtippaxxNamesTheControlPanelRelease) {
+    Place({{L"atipdsxx-6.14.10.5072", L""}, {L"atipuixx-6.14.10.5072", L""}});
+    ProgramRun run(programFolder_.Path());
+    ASSERT_TRUE(run.Window());
+    EXPECT_EQ(run.Text(L"Label12"), L"");
+    EXPECT_EQ(run.Text(L"Label14"), L"6.14.10.5072");
+    EXPECT_EQ(run.Text(L"Label18"), L"Unknown Version / Beta version");
+}
+
+TEST_F(ReportTest, ProgramFilesFolderComesFromTheRegistry) {
+    const ScopedFolder elsewhere(L"C:\\quillon-tests\\Other Program Files");
+    CreateFolders(elsewhere / L"ATI Technologies\\ATI Control Panel");
+    const ScopedFile panel = ScopedFile::CopyOf(
+        L"atippaxx-6.14.10.5072.dll", elsewhere / L"ATI Technologies\\ATI Control Panel\\atippaxx.dll");
+    constexpr wchar_t kKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion";
+    const ScopedRegText programFiles(HKEY_LOCAL_MACHINE, kKey, L"ProgramFilesDir", elsewhere.Path());
+    const auto before = RegistryValues(HKEY_LOCAL_MACHINE, kKey);
+    ASSERT_FALSE(before.empty());
+    {
+        ProgramRun run(programFolder_.Path());
+        ASSERT_TRUE(run.Window());
+        EXPECT_EQ(run.Text(L"Label12"), L"6.14.10.5072");
+        EXPECT_EQ(run.Text(L"Label18"), L"For Catalyst 3.10");
+    }
+    EXPECT_EQ(RegistryValues(HKEY_LOCAL_MACHINE, kKey), before);
+}
+
+} // namespace
