@@ -165,7 +165,7 @@ TEST_F(ReportTest, ProgramFilesFolderComesFromTheRegistry) {
     const ScopedFile panel = ScopedFile::CopyOf(
         L"atippaxx-6.14.10.5072.dll", elsewhere / L"ATI Technologies\\ATI Control Panel\\atippaxx.dll");
     constexpr wchar_t kKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion";
-    const ScopedRegText programFiles(HKEY_LOCAL_MACHINE, kKey, L"ProgramFilesDir", elsewhere.Path());
+    const ScopedRegValue programFiles(HKEY_LOCAL_MACHINE, kKey, L"ProgramFilesDir", elsewhere.Path());
     const auto before = RegistryValues(HKEY_LOCAL_MACHINE, kKey);
     ASSERT_FALSE(before.empty());
     {

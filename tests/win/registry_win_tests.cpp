@@ -107,7 +107,7 @@ TEST(ProDir, IsTheStoredProgramFilesFolder) {
 }
 
 TEST(ProDir, FollowsTheRegistryValueExactly) {
-    const ScopedRegText programFiles(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion",
+    const ScopedRegValue programFiles(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion",
                                      L"ProgramFilesDir", L"D:\\Apps\\");
     EXPECT_EQ(ProDir(), L"D:\\Apps\\");
 }

@@ -90,23 +90,31 @@ ScopedFile::~ScopedFile() {
     DeleteFileW(path_.c_str());
 }
 
-ScopedRegText::ScopedRegText(HKEY root, std::wstring subKey, std::wstring name, const std::wstring& text)
+ScopedRegValue::ScopedRegValue(HKEY root, std::wstring subKey, std::wstring name, const std::wstring& text)
     : root_(root), subKey_(std::move(subKey)), name_(std::move(name)) {
+    Set(REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+ScopedRegValue::ScopedRegValue(HKEY root, std::wstring subKey, std::wstring name, DWORD number)
+    : root_(root), subKey_(std::move(subKey)), name_(std::move(name)) {
+    Set(REG_DWORD, &number, sizeof number);
+}
+
+void ScopedRegValue::Set(DWORD type, const void* data, DWORD length) {
     HKEY key = nullptr;
     if (RegCreateKeyExW(root_, subKey_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
         return;
-    DWORD length = 0;
-    if (RegQueryValueExW(key, name_.c_str(), nullptr, &type_, nullptr, &length) == ERROR_SUCCESS) {
-        data_.resize(length);
+    DWORD oldLength = 0;
+    if (RegQueryValueExW(key, name_.c_str(), nullptr, &type_, nullptr, &oldLength) == ERROR_SUCCESS) {
+        data_.resize(oldLength);
         had_ = RegQueryValueExW(key, name_.c_str(), nullptr, &type_,
-                                reinterpret_cast<BYTE*>(data_.data()), &length) == ERROR_SUCCESS;
+                                reinterpret_cast<BYTE*>(data_.data()), &oldLength) == ERROR_SUCCESS;
     }
-    RegSetValueExW(key, name_.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegSetValueExW(key, name_.c_str(), 0, type, static_cast<const BYTE*>(data), length);
     RegCloseKey(key);
 }
 
-ScopedRegText::~ScopedRegText() {
+ScopedRegValue::~ScopedRegValue() {
     HKEY key = nullptr;
     if (RegOpenKeyExW(root_, subKey_.c_str(), 0, KEY_ALL_ACCESS, &key)) return;
     if (had_)

@@ -45,15 +45,18 @@ private:
     std::wstring path_;
 };
 
-// Sets a REG_SZ value for one test and puts back what was there (or nothing) afterwards.
-class ScopedRegText {
+// Sets a registry value for one test and puts back what was there (or nothing) afterwards.
+class ScopedRegValue {
 public:
-    ScopedRegText(HKEY root, std::wstring subKey, std::wstring name, const std::wstring& text);
-    ~ScopedRegText();
-    ScopedRegText(const ScopedRegText&) = delete;
-    ScopedRegText& operator=(const ScopedRegText&) = delete;
+    ScopedRegValue(HKEY root, std::wstring subKey, std::wstring name, const std::wstring& text);
+    ScopedRegValue(HKEY root, std::wstring subKey, std::wstring name, DWORD number);
+    ~ScopedRegValue();
+    ScopedRegValue(const ScopedRegValue&) = delete;
+    ScopedRegValue& operator=(const ScopedRegValue&) = delete;
 
 private:
+    void Set(DWORD type, const void* data, DWORD length);
+
     HKEY root_;
     std::wstring subKey_, name_;
     bool had_{false};

@@ -1,0 +1,105 @@
+// The About window of the running program: modal, keyboard, mouse and its mail links.
+
+#include "about/about_layout.h"
+#include "app/main_layout.h"
+#include "program_run.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr char kSettings[] = "[FONT]\r\nName=Default\r\n";
+
+class AboutTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(settingsWritten_);
+        ASSERT_TRUE(run_.Window());
+    }
+
+    // Opens About from the menu and waits for it.
+    HWND OpenAbout() {
+        PostCommand(run_.Window(), main_layout::kMenuHelpAbout);
+        return WaitForVisibleWindow(run_.ProcessId(), kAboutClass, 10000);
+    }
+    static HWND AboutControl(HWND about, std::wstring_view name) {
+        return GetDlgItem(about, ControlId(about_layout::kControls, name));
+    }
+    // True when the About window is gone within a few seconds.
+    static bool Closes(HWND about) {
+        for (int i = 0; i < 100 && IsWindow(about); ++i) Sleep(50);
+        return !IsWindow(about);
+    }
+    static void Key(HWND window, WPARAM key) {
+        PostMessageW(window, WM_KEYDOWN, key, 1);
+        PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+    }
+
+    ScopedFolder folder_{L"C:\\quillon-tests\\about"};
+    std::wstring settings_ = folder_ / L"Orvel-Quillon.ini";
+    bool settingsWritten_ = WriteBytes(settings_, kSettings); // before the program starts
+    ProgramRun run_{folder_.Path()};
+};
+
+TEST_F(AboutTest, IsModalOverTheMainWindow) {
+    HWND about = OpenAbout();
+    ASSERT_TRUE(about);
+    EXPECT_EQ(GetWindow(about, GW_OWNER), run_.Window());
+    EXPECT_FALSE(IsWindowEnabled(run_.Window()));
+    EXPECT_EQ(GetWindowLongW(about, GWL_STYLE) & WS_CAPTION, WS_DLGFRAME);
+    EXPECT_EQ(RemoteText(AboutControl(about, L"lblVersion")), L"Orvel Quillon 3.10");
+    EXPECT_EQ(RemoteText(AboutControl(about, L"lblMail")), about_layout::kPrimaryAddress);
+    EXPECT_EQ(RemoteText(AboutControl(about, L"cmdOK")), L"OK");
+
+    // A click on the main window's Close does nothing while About is open.
+    ClickWithMouse(run_.Control(L"cmdClose"));
+    Sleep(300);
+    EXPECT_FALSE(run_.WaitForExit(0));
+    EXPECT_TRUE(IsWindow(about));
+
+    ClickWithMouse(AboutControl(about, L"cmdOK"));
+    ASSERT_TRUE(Closes(about));
+    EXPECT_TRUE(IsWindowEnabled(run_.Window()));
+    EXPECT_FALSE(run_.WaitForExit(0));
+}
+
+TEST_F(AboutTest, EscapeLeavesItOpenAndEnterOrSpaceOnOkCloseIt) {
+    HWND about = OpenAbout();
+    ASSERT_TRUE(about);
+    HWND ok = AboutControl(about, L"cmdOK");
+    Key(ok, VK_ESCAPE);
+    Sleep(400);
+    EXPECT_TRUE(IsWindowVisible(about));
+    Key(ok, VK_RETURN);
+    ASSERT_TRUE(Closes(about));
+
+    about = OpenAbout(); // reopening makes a new window
+    ASSERT_TRUE(about);
+    Key(AboutControl(about, L"cmdOK"), VK_SPACE);
+    ASSERT_TRUE(Closes(about));
+    EXPECT_TRUE(IsWindowEnabled(run_.Window()));
+}
+
+TEST_F(AboutTest, MailLinksReachTheMailProgramAsWritten) {
+    const std::wstring log = folder_ / L"mailto.log";
+    const std::wstring recorder = TestFolder() + L"\\mail-recorder.exe";
+    const ScopedRegValue handler(HKEY_CLASSES_ROOT, L"mailto\\shell\\open\\command", L"",
+                                 L"\"" + recorder + L"\" \"" + log + L"\" \"%1\"");
+    HWND about = OpenAbout();
+    ASSERT_TRUE(about);
+    const std::string primary = "mailto:support@quillon.example.com?subject=Scrubwell Support\n";
+    const std::string secondary = "mailto:drivers@quillon.example.org?subject=Scrubwell Support\n";
+    const std::string expected = primary + primary + secondary;
+    ClickWithMouse(AboutControl(about, L"lblMail"));
+    Sleep(700); // apart by more than a double click
+    ClickWithMouse(AboutControl(about, L"lblMail"));
+    Sleep(700);
+    ClickWithMouse(AboutControl(about, L"lblMailS"));
+    for (int i = 0; i < 100 && ReadBytes(log).size() < expected.size(); ++i) Sleep(100);
+    EXPECT_EQ(ReadBytes(log), expected);
+    EXPECT_TRUE(IsWindowVisible(about)) << "the About window stays open";
+    EXPECT_EQ(ReadBytes(settings_), kSettings) << "the settings file is never written";
+}
+
+} // namespace
