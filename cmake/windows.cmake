@@ -25,7 +25,7 @@ add_library(quillon_win STATIC
 target_link_libraries(quillon_win PUBLIC quillon_core comctl32 version shell32 gdi32 user32 advapi32)
 target_compile_options(quillon_win PRIVATE -Wall -Wextra -Wshadow)
 
-add_executable(Orvel-Quillon WIN32 app/main.cpp resources/Orvel-Quillon.rc)
+add_executable(Orvel-Quillon WIN32 app/main.cpp app/terminate_handler.cpp resources/Orvel-Quillon.rc)
 target_link_libraries(Orvel-Quillon PRIVATE quillon_win)
 target_link_options(Orvel-Quillon PRIVATE -municode)
 target_include_directories(Orvel-Quillon PRIVATE ${PROJECT_SOURCE_DIR}/resources)

@@ -39,6 +39,8 @@ std::string VersionBlob(std::uint16_t valueLength, std::size_t valueBytes,
 
 bool WriteVersionResource(const std::wstring& source, const std::wstring& target, const std::string& blob) {
     if (!CopyFileW(source.c_str(), target.c_str(), FALSE)) return false;
+    // A resource cannot be written empty (that deletes it): an empty block is no block.
+    if (blob.empty()) return true;
     HANDLE update = BeginUpdateResourceW(target.c_str(), FALSE);
     if (!update) return false;
     const BOOL added = UpdateResourceW(update, RT_VERSION, MAKEINTRESOURCEW(VS_VERSION_INFO),

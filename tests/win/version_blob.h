@@ -13,5 +13,6 @@ std::string VersionBlob(std::uint16_t valueLength, std::size_t valueBytes,
                         const std::uint16_t (&product)[4], const std::uint16_t (&file)[4],
                         std::uint16_t declaredLength = 0);
 
-// Copies `source` to `target` and replaces its version resource by `blob`; false on failure.
+// Copies `source` to `target` and replaces its version resource by `blob` (an empty blob
+// leaves the copy without one); false on failure.
 bool WriteVersionResource(const std::wstring& source, const std::wstring& target, const std::string& blob);
