@@ -12,7 +12,7 @@ ProgramRun::ProgramRun(const std::wstring& folder) {
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + program + L"\"";
     CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                   folder.c_str(), &startup, &info_);
+                   nullptr, &startup, &info_);
 }
 
 ProgramRun::~ProgramRun() {
