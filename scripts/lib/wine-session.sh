@@ -31,15 +31,17 @@ wine_session_ensure() { # prefix dir
         wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
         wineserver -w
     fi
-    # Wine as packaged does not pick up the fonts of fonts-wine by itself; in the prefix's
-    # Fonts folder they stand in for the Windows fonts (MS Sans Serif, Tahoma, Marlett, ...).
-    if [[ ! -f "$prefix/.quillon-fonts" ]]; then
-        cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
-        touch "$prefix/.quillon-fonts"
-    fi
     if wineserver -p </dev/null >/dev/null 2>&1; then
         # A fresh server: let the prefix's background services start detached from us too.
         wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+    fi
+    if [[ ! -f "$prefix/.quillon-ready" ]]; then
+        # Wine as packaged does not pick up the fonts of fonts-wine by itself; in the prefix's
+        # Fonts folder they stand in for the Windows fonts (MS Sans Serif, Tahoma, Marlett...).
+        cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
+        # Wine draws the title bars itself, so captions show without a window manager.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f </dev/null >/dev/null 2>&1
+        touch "$prefix/.quillon-ready"
     fi
     flock -u 9
     exec 9>&-
