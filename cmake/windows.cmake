@@ -49,3 +49,4 @@ target_link_options(quillon-report PRIVATE -municode)
 
 add_subdirectory(tests/fixtures)
 add_subdirectory(tests/win)
+add_subdirectory(tests/bench)
