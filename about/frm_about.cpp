@@ -22,16 +22,9 @@ void OpenMailLink(HWND about, std::wstring_view link) {
 
 } // namespace
 
-FrmAbout::~FrmAbout() {
-    if (hwnd_) DestroyWindow(hwnd_);
-}
-
 bool FrmAbout::Load(HINSTANCE instance, HWND owner) {
-    if (!RegisterWindowClass(instance, kClassName, WindowProc)) return false;
-    const SIZE size = FormWindowSize(about_layout::kForm, kStyle, kExStyle, false);
-    CreateWindowExW(kExStyle, kClassName, L"", kStyle, 0, 0, size.cx, size.cy, owner, nullptr,
-                    instance, this);
-    if (!hwnd_) return false;
+    if (!CreateFormWindow(instance, kClassName, about_layout::kForm, kStyle, kExStyle, owner, nullptr))
+        return false;
     CenterWindow(hwnd_, owner);
     try {
         LoadStep();
@@ -46,42 +39,16 @@ void FrmAbout::LoadStep() {
     form_.SetText(L"lblVersion", ProgramTitle());
 }
 
-LRESULT CALLBACK FrmAbout::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                      LPARAM lParam) noexcept {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<FrmAbout*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FrmAbout*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-    return self->Dispatch(message, wParam, lParam);
-}
-
 LRESULT FrmAbout::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {
-    case WM_CREATE:
-        return form_.Create(hwnd_, about_layout::kForm) ? 0 : -1;
     case WM_COMMAND:
         MsgCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<LRESULT>(
-            form_.ColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(form_.WindowFont());
     case WM_SETFOCUS:
         MsgSetFocus();
         return 0;
-    case WM_DESTROY:
-        form_.Destroy();
-        return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        hwnd_ = nullptr;
-        break;
     }
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
+    return FormWindow::Dispatch(message, wParam, lParam);
 }
 
 void FrmAbout::MsgCommand(int id, int code) const {

@@ -17,7 +17,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"OrvelQuillonVersion";
 // A fixed single border with a title bar, system menu and minimize button; never resized.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr DWORD kExStyle = 0;
 
 HMENU CreateMainMenu() {
     HMENU bar = CreateMenu();
@@ -39,18 +38,10 @@ HICON LoadAppIcon(HINSTANCE instance, int metricX, int metricY) {
 
 FrmVersion::FrmVersion() { InitCommonControls(); }
 
-FrmVersion::~FrmVersion() {
-    if (hwnd_) DestroyWindow(hwnd_);
-}
-
 bool FrmVersion::Load(HINSTANCE instance) {
     instance_ = instance;
-    if (!RegisterWindowClass(instance, kClassName, WindowProc)) return false;
-    const SIZE size = FormWindowSize(main_layout::kForm, kStyle, kExStyle, true);
-    const std::wstring caption(main_layout::kForm.caption);
-    CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                    size.cx, size.cy, nullptr, CreateMainMenu(), instance, this);
-    if (!hwnd_) return false;
+    if (!CreateFormWindow(instance, kClassName, main_layout::kForm, kStyle, 0, nullptr, CreateMainMenu()))
+        return false;
     CenterWindow(hwnd_, nullptr);
     try {
         LoadStep();
@@ -94,50 +85,29 @@ void FrmVersion::FillFileLines() const {
     }
 }
 
-LRESULT CALLBACK FrmVersion::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                        LPARAM lParam) noexcept {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<FrmVersion*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FrmVersion*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-    return self->Dispatch(message, wParam, lParam);
-}
-
 LRESULT FrmVersion::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {
     case WM_CREATE:
-        return MsgCreate() ? 0 : -1;
+        MsgCreate();
+        break;
     case WM_COMMAND:
         MsgCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<LRESULT>(
-            form_.ColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(form_.WindowFont());
     case WM_SETFOCUS:
         MsgSetFocus();
         return 0;
     case WM_DESTROY:
         MsgDestroy();
-        return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        hwnd_ = nullptr;
         break;
     }
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
+    return FormWindow::Dispatch(message, wParam, lParam);
 }
 
-bool FrmVersion::MsgCreate() {
+void FrmVersion::MsgCreate() {
     bigIcon_.reset(LoadAppIcon(instance_, SM_CXICON, SM_CYICON));
     smallIcon_.reset(LoadAppIcon(instance_, SM_CXSMICON, SM_CYSMICON));
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-    return form_.Create(hwnd_, main_layout::kForm);
 }
 
 void FrmVersion::MsgCommand(int id, int code) {
@@ -162,7 +132,6 @@ void FrmVersion::MsgSetFocus() const {
 }
 
 void FrmVersion::MsgDestroy() {
-    form_.Destroy();
     bigIcon_.reset();
     smallIcon_.reset();
 }

@@ -1,32 +1,24 @@
 #pragma once
 // The main window: it assembles the report once, before it is first shown.
 
-#include "ui/form.h"
+#include "ui/form_window.h"
 #include "ui/win_handles.h"
 
 #include <windows.h>
 
-class FrmVersion {
+class FrmVersion final : public FormWindow {
 public:
     // Creating the window object readies the common controls; nothing else happens yet.
     FrmVersion();
-    FrmVersion(const FrmVersion&) = delete;
-    FrmVersion& operator=(const FrmVersion&) = delete;
-    ~FrmVersion();
 
     // Creates the window hidden and runs the load step; false if the window could not be made.
     bool Load(HINSTANCE instance);
     // Shows the loaded window with the focus on Close.
     void Show(int showCommand) const;
 
-    HWND Handle() const { return hwnd_; }
-    const Form& Controls() const { return form_; }
-
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                       LPARAM lParam) noexcept;
-    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    bool MsgCreate();
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
+    void MsgCreate();
     void MsgCommand(int id, int code);
     void MsgSetFocus() const;
     void MsgDestroy();
@@ -37,8 +29,6 @@ private:
     void FillFileLines() const;
 
     HINSTANCE instance_{};
-    HWND hwnd_{};
-    Form form_;
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
 };

@@ -20,6 +20,7 @@ add_library(quillon_win STATIC
   settings/ini_win.cpp
   ui/ansi_text.cpp
   ui/form.cpp
+  ui/form_window.cpp
   ui/window.cpp
 )
 target_link_libraries(quillon_win PUBLIC quillon_core comctl32 version shell32 gdi32 user32 advapi32)

@@ -1,0 +1,56 @@
+#include "ui/form_window.h"
+
+#include "ui/window.h"
+
+FormWindow::~FormWindow() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool FormWindow::CreateFormWindow(HINSTANCE instance, const wchar_t* className, const FormSpec& spec,
+                                  DWORD style, DWORD exStyle, HWND owner, HMENU menu) {
+    if (!RegisterWindowClass(instance, className, WindowProc)) {
+        if (menu) DestroyMenu(menu);
+        return false;
+    }
+    spec_ = &spec;
+    const SIZE size = FormWindowSize(spec, style, exStyle, menu != nullptr);
+    const std::wstring caption(spec.caption);
+    // On failure the window is gone, and the menu with it.
+    CreateWindowExW(exStyle, className, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                    size.cx, size.cy, owner, menu, instance, this);
+    return hwnd_ != nullptr;
+}
+
+LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                        LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    return self->Dispatch(message, wParam, lParam);
+}
+
+LRESULT FormWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+    case WM_CREATE:
+        return form_.Create(hwnd_, *spec_) ? 0 : -1;
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<LRESULT>(
+            form_.ColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(form_.WindowFont());
+    case WM_DESTROY:
+        form_.Destroy();
+        return 0;
+    case WM_NCDESTROY: {
+        HWND hwnd = hwnd_;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
