@@ -43,10 +43,7 @@ LRESULT FrmAbout::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept 
     switch (message) {
     case WM_COMMAND:
         MsgCommand(LOWORD(wParam), HIWORD(wParam));
-        return 0;
-    case WM_SETFOCUS:
-        MsgSetFocus();
-        return 0;
+        break;
     }
     return FormWindow::Dispatch(message, wParam, lParam);
 }
@@ -62,14 +59,7 @@ void FrmAbout::MsgCommand(int id, int code) const {
     case about_layout::kMailS:
         if (code == STN_CLICKED) OpenMailLink(hwnd_, about_layout::kSecondaryMailLink);
         break;
-    case IDOK:
-        PressFocusedButton(hwnd_);
-        break;
     }
-}
-
-void FrmAbout::MsgSetFocus() const {
-    if (HWND ok = form_.Control(L"cmdOK")) SetFocus(ok);
 }
 
 void ShowAbout(HINSTANCE instance, HWND owner) {

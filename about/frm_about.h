@@ -16,7 +16,6 @@ public:
 private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
     void MsgCommand(int id, int code) const;
-    void MsgSetFocus() const;
 
     void LoadStep();
 };

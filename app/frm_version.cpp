@@ -92,10 +92,7 @@ LRESULT FrmVersion::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcep
         break;
     case WM_COMMAND:
         MsgCommand(LOWORD(wParam), HIWORD(wParam));
-        return 0;
-    case WM_SETFOCUS:
-        MsgSetFocus();
-        return 0;
+        break;
     case WM_DESTROY:
         MsgDestroy();
         break;
@@ -121,14 +118,7 @@ void FrmVersion::MsgCommand(int id, int code) {
     case main_layout::kMenuHelpAbout:
         ShowAbout(instance_, hwnd_);
         break;
-    case IDOK:
-        PressFocusedButton(hwnd_);
-        break;
     }
-}
-
-void FrmVersion::MsgSetFocus() const {
-    if (HWND close = form_.Control(L"cmdClose")) SetFocus(close);
 }
 
 void FrmVersion::MsgDestroy() {

@@ -20,7 +20,6 @@ private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
     void MsgCreate();
     void MsgCommand(int id, int code);
-    void MsgSetFocus() const;
     void MsgDestroy();
 
     void LoadStep();

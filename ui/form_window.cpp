@@ -42,6 +42,17 @@ LRESULT FormWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             form_.ColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(form_.WindowFont());
+    case WM_SETFOCUS:
+        // The push button is the only control that takes the focus.
+        for (const FormControl& control : form_.Controls())
+            if (control.spec->kind == ControlKind::Button) {
+                SetFocus(control.hwnd);
+                break;
+            }
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) PressFocusedButton(hwnd_);
+        return 0;
     case WM_DESTROY:
         form_.Destroy();
         return 0;

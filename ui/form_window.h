@@ -1,6 +1,7 @@
 #pragma once
 // A top-level window made of a form: the object owns its window, receives its messages and
-// answers the ones every form window answers alike.
+// answers the ones every form window answers alike (colours, fonts, focus on its push
+// button, Enter pressing the focused button, teardown).
 
 #include "ui/form.h"
 
