@@ -20,7 +20,7 @@ void ApplyFont(Form& form) noexcept {
         font.SetName(name);
         form.SetWindowFace(font.Name());
         for (const FormControl& control : form.Controls())
-            if (HasFont(control.spec->kind)) form.SetControlFace(control, font.Name());
+            if (HasFont(control.layout->kind)) form.SetControlFace(control, font.Name());
     } catch (...) {
         // Whatever failed, the window keeps the fonts it has.
     }

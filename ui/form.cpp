@@ -9,8 +9,8 @@ struct ControlClass {
     DWORD style;
 };
 
-ControlClass ClassOf(const ControlSpec& spec) {
-    switch (spec.kind) {
+ControlClass ClassOf(const ControlSpec& layout) {
+    switch (layout.kind) {
     case ControlKind::Frame:
         return {L"BUTTON", BS_GROUPBOX};
     case ControlKind::Button:
@@ -21,18 +21,18 @@ ControlClass ClassOf(const ControlSpec& spec) {
         break;
     }
     // Labels never wrap a left-aligned text onto a second line; what does not fit is cut.
-    DWORD style = SS_NOPREFIX | (spec.align == TextAlign::Center ? SS_CENTER : SS_LEFTNOWORDWRAP);
-    if (spec.clickable) style |= SS_NOTIFY;
+    DWORD style = SS_NOPREFIX | (layout.align == TextAlign::Center ? SS_CENTER : SS_LEFTNOWORDWRAP);
+    if (layout.clickable) style |= SS_NOTIFY;
     return {L"STATIC", style};
 }
 
-LOGFONTW LogFontOf(const FontSpec& spec, int dpiY) {
+LOGFONTW LogFontOf(const FontSpec& layout, int dpiY) {
     LOGFONTW logFont{};
-    logFont.lfHeight = FontHeightPixels(spec, dpiY);
-    logFont.lfWeight = spec.weight;
+    logFont.lfHeight = FontHeightPixels(layout, dpiY);
+    logFont.lfWeight = layout.weight;
     logFont.lfCharSet = DEFAULT_CHARSET;
-    const std::size_t count = std::min<std::size_t>(spec.face.size(), LF_FACESIZE - 1);
-    std::memcpy(logFont.lfFaceName, spec.face.data(), count * sizeof(wchar_t));
+    const std::size_t count = std::min<std::size_t>(layout.face.size(), LF_FACESIZE - 1);
+    std::memcpy(logFont.lfFaceName, layout.face.data(), count * sizeof(wchar_t));
     return logFont;
 }
 
@@ -49,28 +49,28 @@ POINT ScreenDpi() {
     return dpi;
 }
 
-SIZE FormWindowSize(const FormSpec& spec, DWORD style, DWORD exStyle, bool hasMenu) {
+SIZE FormWindowSize(const FormSpec& layout, DWORD style, DWORD exStyle, bool hasMenu) {
     const POINT dpi = ScreenDpi();
-    RECT rect{0, 0, TwipsToPixels(spec.clientWidth, dpi.x), TwipsToPixels(spec.clientHeight, dpi.y)};
+    RECT rect{0, 0, TwipsToPixels(layout.clientWidth, dpi.x), TwipsToPixels(layout.clientHeight, dpi.y)};
     AdjustWindowRectEx(&rect, style, hasMenu, exStyle);
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-bool Form::Create(HWND window, const FormSpec& spec) {
+bool Form::Create(HWND window, const FormSpec& layout) {
     window_ = window;
     const POINT dpi = ScreenDpi();
     dpiX_ = dpi.x;
     dpiY_ = dpi.y;
     fonts_.clear();
-    windowFont_ = FontFor(LogFontOf(spec.font, dpiY_));
+    windowFont_ = FontFor(LogFontOf(layout.font, dpiY_));
 
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
     controls_.clear();
-    controls_.reserve(spec.controls.size());
-    for (std::size_t i = 0; i < spec.controls.size(); ++i) {
-        const ControlSpec& control = spec.controls[i];
+    controls_.reserve(layout.controls.size());
+    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+        const ControlSpec& control = layout.controls[i];
         const ControlClass cls = ClassOf(control);
-        const PixelRect rect = WindowPixelRect(spec.controls, i, dpiX_, dpiY_);
+        const PixelRect rect = WindowPixelRect(layout.controls, i, dpiX_, dpiY_);
         const std::wstring text(control.text);
         HWND hwnd = CreateWindowExW(0, cls.className, text.c_str(),
                                     WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style, rect.left,
@@ -87,7 +87,7 @@ bool Form::Create(HWND window, const FormSpec& spec) {
     }
     // Frames go beneath everything, so that the labels inside them are never painted over.
     for (const FormControl& control : controls_)
-        if (control.spec->kind == ControlKind::Frame)
+        if (control.layout->kind == ControlKind::Frame)
             SetWindowPos(control.hwnd, HWND_BOTTOM, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return true;
@@ -101,7 +101,7 @@ void Form::Destroy() {
 
 HWND Form::Control(std::wstring_view name) const {
     for (const FormControl& control : controls_)
-        if (control.spec->name == name) return control.hwnd;
+        if (control.layout->name == name) return control.hwnd;
     return nullptr;
 }
 
@@ -130,7 +130,7 @@ void Form::SetWindowFace(std::wstring_view face) {
 }
 
 void Form::SetControlFace(const FormControl& control, std::wstring_view face) {
-    if (!HasFont(control.spec->kind)) return;
+    if (!HasFont(control.layout->kind)) return;
     FormControl& own = controls_[static_cast<std::size_t>(&control - controls_.data())];
     own.font = FaceVariant(own.font, face);
     SendMessageW(own.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[own.font].font.get()), TRUE);
@@ -144,8 +144,8 @@ const FormControl* Form::Find(HWND hwnd) const {
 
 HBRUSH Form::ColorStatic(HDC dc, HWND hwnd) const {
     const FormControl* control = Find(hwnd);
-    if (control && control->spec->kind == ControlKind::Line) return GetSysColorBrush(COLOR_WINDOWTEXT);
-    const bool blue = control && control->spec->blueText;
+    if (control && control->layout->kind == ControlKind::Line) return GetSysColorBrush(COLOR_WINDOWTEXT);
+    const bool blue = control && control->layout->blueText;
     SetTextColor(dc, blue ? static_cast<COLORREF>(kBlue) : GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return GetSysColorBrush(COLOR_BTNFACE);

@@ -12,7 +12,7 @@
 #include <vector>
 
 struct FormControl {
-    const ControlSpec* spec;
+    const ControlSpec* layout;
     HWND hwnd;
     std::size_t font; // index into the form's fonts; unused for controls without a font
 };
@@ -23,9 +23,9 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    // Creates the controls of `spec` in `window`, whose client area must already have the
+    // Creates the controls of `layout` in `window`, whose client area must already have the
     // form's size. Call once, from WM_CREATE. Returns false if a control could not be made.
-    bool Create(HWND window, const FormSpec& spec);
+    bool Create(HWND window, const FormSpec& layout);
     // Forgets the controls and frees every font; call from WM_DESTROY.
     void Destroy();
 
@@ -64,6 +64,6 @@ private:
 };
 
 // The client size of a form at the display's DPI, and the outer window size for `style`.
-SIZE FormWindowSize(const FormSpec& spec, DWORD style, DWORD exStyle, bool hasMenu);
+SIZE FormWindowSize(const FormSpec& layout, DWORD style, DWORD exStyle, bool hasMenu);
 // The display's dots per inch, horizontally and vertically.
 POINT ScreenDpi();

@@ -6,15 +6,15 @@ FormWindow::~FormWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
-bool FormWindow::CreateFormWindow(HINSTANCE instance, const wchar_t* className, const FormSpec& spec,
+bool FormWindow::CreateFormWindow(HINSTANCE instance, const wchar_t* className, const FormSpec& layout,
                                   DWORD style, DWORD exStyle, HWND owner, HMENU menu) {
     if (!RegisterWindowClass(instance, className, WindowProc)) {
         if (menu) DestroyMenu(menu);
         return false;
     }
-    spec_ = &spec;
-    const SIZE size = FormWindowSize(spec, style, exStyle, menu != nullptr);
-    const std::wstring caption(spec.caption);
+    layout_ = &layout;
+    const SIZE size = FormWindowSize(layout, style, exStyle, menu != nullptr);
+    const std::wstring caption(layout.caption);
     // On failure the window is gone, and the menu with it.
     CreateWindowExW(exStyle, className, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                     size.cx, size.cy, owner, menu, instance, this);
@@ -36,7 +36,7 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
 LRESULT FormWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {
     case WM_CREATE:
-        return form_.Create(hwnd_, *spec_) ? 0 : -1;
+        return form_.Create(hwnd_, *layout_) ? 0 : -1;
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<LRESULT>(
             form_.ColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
@@ -45,7 +45,7 @@ LRESULT FormWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcep
     case WM_SETFOCUS:
         // The push button is the only control that takes the focus.
         for (const FormControl& control : form_.Controls())
-            if (control.spec->kind == ControlKind::Button) {
+            if (control.layout->kind == ControlKind::Button) {
                 SetFocus(control.hwnd);
                 break;
             }

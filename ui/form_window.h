@@ -21,7 +21,7 @@ protected:
 
     // Registers the class once and creates the window, hidden, with a client area of the
     // form's size; the form's controls are made on WM_CREATE. False if that failed.
-    bool CreateFormWindow(HINSTANCE instance, const wchar_t* className, const FormSpec& spec,
+    bool CreateFormWindow(HINSTANCE instance, const wchar_t* className, const FormSpec& layout,
                           DWORD style, DWORD exStyle, HWND owner, HMENU menu);
 
     // A derived window handles its own messages and passes the rest here.
@@ -33,5 +33,5 @@ protected:
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept;
-    const FormSpec* spec_{};
+    const FormSpec* layout_{};
 };

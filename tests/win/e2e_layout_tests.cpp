@@ -12,17 +12,17 @@
 
 namespace {
 
-void ExpectLaidOutAt(HWND window, const FormSpec& spec, int dpi) {
+void ExpectLaidOutAt(HWND window, const FormSpec& layout, int dpi) {
     RECT client{};
     GetClientRect(window, &client);
-    EXPECT_EQ(client.right, TwipsToPixels(spec.clientWidth, dpi)) << dpi;
-    EXPECT_EQ(client.bottom, TwipsToPixels(spec.clientHeight, dpi)) << dpi;
+    EXPECT_EQ(client.right, TwipsToPixels(layout.clientWidth, dpi)) << dpi;
+    EXPECT_EQ(client.bottom, TwipsToPixels(layout.clientHeight, dpi)) << dpi;
     const std::vector<RemoteControl> controls = RemoteControls(window);
-    ASSERT_EQ(controls.size(), spec.controls.size());
-    for (std::size_t i = 0; i < spec.controls.size(); ++i) {
-        const PixelRect want = WindowPixelRect(spec.controls, i, dpi, dpi);
+    ASSERT_EQ(controls.size(), layout.controls.size());
+    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+        const PixelRect want = WindowPixelRect(layout.controls, i, dpi, dpi);
         const RECT& got = controls[i].rect;
-        const std::wstring name(spec.controls[i].name);
+        const std::wstring name(layout.controls[i].name);
         EXPECT_EQ(controls[i].id, kFirstControlId + static_cast<int>(i)) << name;
         EXPECT_NEAR(got.left, want.left, 1) << name << " at " << dpi;
         EXPECT_NEAR(got.top, want.top, 1) << name << " at " << dpi;

@@ -22,16 +22,16 @@ std::unique_ptr<FrmVersion> LoadedMain() {
     return main;
 }
 
-void ExpectLaidOut(const Form& form, const FormSpec& spec) {
+void ExpectLaidOut(const Form& form, const FormSpec& layout) {
     RECT client{};
     GetClientRect(form.Window(), &client);
-    EXPECT_EQ(client.right, TwipsToPixels(spec.clientWidth, form.DpiX()));
-    EXPECT_EQ(client.bottom, TwipsToPixels(spec.clientHeight, form.DpiY()));
-    ASSERT_EQ(form.Controls().size(), spec.controls.size());
-    for (std::size_t i = 0; i < spec.controls.size(); ++i) {
-        const PixelRect want = WindowPixelRect(spec.controls, i, form.DpiX(), form.DpiY());
+    EXPECT_EQ(client.right, TwipsToPixels(layout.clientWidth, form.DpiX()));
+    EXPECT_EQ(client.bottom, TwipsToPixels(layout.clientHeight, form.DpiY()));
+    ASSERT_EQ(form.Controls().size(), layout.controls.size());
+    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+        const PixelRect want = WindowPixelRect(layout.controls, i, form.DpiX(), form.DpiY());
         const RECT got = RectInParent(form.Controls()[i].hwnd);
-        const std::wstring name(spec.controls[i].name);
+        const std::wstring name(layout.controls[i].name);
         EXPECT_NEAR(got.left, want.left, 1) << name;
         EXPECT_NEAR(got.top, want.top, 1) << name;
         EXPECT_NEAR(got.right - got.left, want.width, 1) << name;
@@ -45,16 +45,16 @@ void ExpectFonts(const Form& form, const std::wstring& face) {
     const std::wstring windowFace = face == L"<layout>" ? std::wstring(kSansSerif.face) : face;
     EXPECT_EQ(std::wstring(FontOf(form.Window()).lfFaceName), windowFace) << "window";
     for (const FormControl& control : form.Controls()) {
-        const std::wstring name(control.spec->name);
-        if (!HasFont(control.spec->kind)) {
+        const std::wstring name(control.layout->name);
+        if (!HasFont(control.layout->kind)) {
             EXPECT_EQ(std::wstring(FontOf(control.hwnd).lfFaceName), L"<none>") << name;
             continue;
         }
         const LOGFONTW font = FontOf(control.hwnd);
-        const std::wstring expected = face == L"<layout>" ? std::wstring(control.spec->font.face) : face;
+        const std::wstring expected = face == L"<layout>" ? std::wstring(control.layout->font.face) : face;
         EXPECT_EQ(std::wstring(font.lfFaceName), expected) << name;
-        EXPECT_EQ(font.lfHeight, FontHeightPixels(control.spec->font, form.DpiY())) << name;
-        EXPECT_EQ(font.lfWeight, control.spec->font.weight) << name;
+        EXPECT_EQ(font.lfHeight, FontHeightPixels(control.layout->font, form.DpiY())) << name;
+        EXPECT_EQ(font.lfWeight, control.layout->font.weight) << name;
         EXPECT_FALSE(font.lfItalic || font.lfUnderline) << name;
     }
 }
@@ -73,13 +73,13 @@ TEST(MainWindow, ControlsSitWhereTheLayoutPutsThem) {
 TEST(MainWindow, ControlsAreTheStandardKinds) {
     auto main = LoadedMain();
     for (const FormControl& control : main->Controls().Controls()) {
-        const std::wstring name(control.spec->name);
+        const std::wstring name(control.layout->name);
         wchar_t cls[32] = {};
         GetClassNameW(control.hwnd, cls, 32);
         const LONG style = GetWindowLongW(control.hwnd, GWL_STYLE);
-        EXPECT_EQ((style & WS_TABSTOP) != 0, control.spec->kind == ControlKind::Button) << name;
+        EXPECT_EQ((style & WS_TABSTOP) != 0, control.layout->kind == ControlKind::Button) << name;
         EXPECT_EQ(style & WS_BORDER, 0) << name;
-        switch (control.spec->kind) {
+        switch (control.layout->kind) {
         case ControlKind::Frame:
             EXPECT_EQ(lstrcmpiW(cls, L"Button"), 0) << name;
             EXPECT_EQ(style & BS_TYPEMASK, BS_GROUPBOX) << name;
@@ -91,7 +91,7 @@ TEST(MainWindow, ControlsAreTheStandardKinds) {
         default:
             EXPECT_EQ(lstrcmpiW(cls, L"Static"), 0) << name;
             EXPECT_EQ(style & SS_TYPEMASK,
-                      control.spec->align == TextAlign::Center ? SS_CENTER : SS_LEFTNOWORDWRAP)
+                      control.layout->align == TextAlign::Center ? SS_CENTER : SS_LEFTNOWORDWRAP)
                 << name;
         }
     }
@@ -265,7 +265,7 @@ TEST(AboutWindow, LinesAndLinksAreDrawnInTheirColours) {
     SetForegroundWindow(about.Handle());
     PumpMessages(300);
     for (const FormControl& control : about.Controls().Controls()) {
-        if (control.spec->kind != ControlKind::Line) continue;
+        if (control.layout->kind != ControlKind::Line) continue;
         const RECT rect = RectInParent(control.hwnd);
         EXPECT_EQ(rect.bottom - rect.top, 1);
         EXPECT_EQ(CountScreenPixels(control.hwnd, GetSysColor(COLOR_WINDOWTEXT)), rect.right - rect.left);
