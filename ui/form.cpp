@@ -1,5 +1,6 @@
 #include "ui/form.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -26,13 +27,19 @@ ControlClass ClassOf(const ControlSpec& layout) {
     return {L"STATIC", style};
 }
 
-LOGFONTW LogFontOf(const FontSpec& layout, int dpiY) {
+// A face name never fills more than a LOGFONT holds, and always ends in a NUL.
+void SetFace(LOGFONTW& logFont, std::wstring_view face) {
+    std::memset(logFont.lfFaceName, 0, sizeof logFont.lfFaceName);
+    const std::size_t count = std::min<std::size_t>(face.size(), LF_FACESIZE - 1);
+    std::memcpy(logFont.lfFaceName, face.data(), count * sizeof(wchar_t));
+}
+
+LOGFONTW LogFontOf(const FontSpec& font, int dpiY) {
     LOGFONTW logFont{};
-    logFont.lfHeight = FontHeightPixels(layout, dpiY);
-    logFont.lfWeight = layout.weight;
+    logFont.lfHeight = FontHeightPixels(font, dpiY);
+    logFont.lfWeight = font.weight;
     logFont.lfCharSet = DEFAULT_CHARSET;
-    const std::size_t count = std::min<std::size_t>(layout.face.size(), LF_FACESIZE - 1);
-    std::memcpy(logFont.lfFaceName, layout.face.data(), count * sizeof(wchar_t));
+    SetFace(logFont, font.face);
     return logFont;
 }
 
@@ -118,9 +125,7 @@ std::size_t Form::FontFor(const LOGFONTW& logFont) {
 
 std::size_t Form::FaceVariant(std::size_t font, std::wstring_view face) {
     LOGFONTW logFont = fonts_[font].logFont;
-    std::memset(logFont.lfFaceName, 0, sizeof logFont.lfFaceName);
-    const std::size_t count = std::min<std::size_t>(face.size(), LF_FACESIZE - 1);
-    std::memcpy(logFont.lfFaceName, face.data(), count * sizeof(wchar_t));
+    SetFace(logFont, face);
     return FontFor(logFont);
 }
 
