@@ -1,0 +1,108 @@
+// The start-up floor for Orvel Quillon's main window: everything a program has to do to show
+// that window, and nothing of the program's own work. It readies the common controls and makes
+// the window through the program's own FormWindow and layout table (same class style, size,
+// menu bar, controls, fonts and icons), then puts in the texts a Catalyst 3.10 installation
+// shows.
+// It reads no file, registry value or setting. scripts/bench times it against the program.
+
+#include "app/main_layout.h"
+#include "ui/form_window.h"
+#include "ui/win_handles.h"
+#include "ui/window.h"
+#include "resource_ids.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"QuillonBenchBaseline";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+constexpr wchar_t kCaption[] = L"Orvel Quillon 3.10";
+
+struct FixedText {
+    const wchar_t* label;
+    const wchar_t* text;
+};
+
+// What the window shows for the sample installation, fixed here instead of read.
+constexpr FixedText kTexts[] = {
+    {L"Label17", L"Catalyst 3.10"},
+    {L"Label18", L"For Catalyst 3.10"},
+    {L"Label1", L"ati2dvag.dll: "},  {L"Label4", L"6.14.10.6404"},
+    {L"Label2", L"ati3d1ag.dll: "},  {L"Label5", L"6.14.10.409"},
+    {L"Label3", L"ati3d2ag.dll: "},  {L"Label6", L"6.14.10.409"},
+    {L"Label7", L"atioglxx.dll: "},  {L"Label8", L"6.14.10.4227"},
+    {L"Label9", L"ati3duag.dll: "},  {L"Label10", L"6.14.10.409"},
+    {L"Label11", L"atippaxx.dll: "}, {L"Label12", L"6.14.10.5072"},
+    {L"Label13", L"atipdsxx.dll: "}, {L"Label14", L"6.14.10.5072"},
+    {L"Label15", L"atipuixx.dll: "}, {L"Label16", L"6.14.10.5072"},
+};
+
+HMENU CreateMainMenu() {
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    HMENU help = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, main_layout::kMenuFileExit, L"E&xit");
+    AppendMenuW(help, MF_STRING, main_layout::kMenuHelpAbout, L"A&bout");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"File");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"Help");
+    return bar;
+}
+
+HICON LoadAppIcon(HINSTANCE instance, int metricX, int metricY) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(QUILLON_ICON_GROUP), IMAGE_ICON,
+                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY), 0));
+}
+
+class BaselineWindow final : public FormWindow {
+public:
+    BaselineWindow() { InitCommonControls(); }
+
+    bool Load(HINSTANCE instance) {
+        instance_ = instance;
+        if (!CreateFormWindow(instance, kClassName, main_layout::kForm, kStyle, 0, nullptr,
+                              CreateMainMenu()))
+            return false;
+        CenterWindow(hwnd_, nullptr);
+        SetWindowTextW(hwnd_, kCaption);
+        for (const FixedText& fixed : kTexts) form_.SetText(fixed.label, fixed.text);
+        return true;
+    }
+
+    void Show(int showCommand) const {
+        ShowWindow(hwnd_, showCommand);
+        UpdateWindow(hwnd_);
+    }
+
+private:
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept override {
+        if (message == WM_CREATE) {
+            bigIcon_.reset(LoadAppIcon(instance_, SM_CXICON, SM_CYICON));
+            smallIcon_.reset(LoadAppIcon(instance_, SM_CXSMICON, SM_CYSMICON));
+            SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+            SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+        }
+        if (message == WM_COMMAND && (LOWORD(wParam) == main_layout::kClose ||
+                                      LOWORD(wParam) == main_layout::kMenuFileExit)) {
+            DestroyWindow(hwnd_);
+            return 0;
+        }
+        return FormWindow::Dispatch(message, wParam, lParam);
+    }
+
+    HINSTANCE instance_ = nullptr;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+};
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    BaselineWindow window;
+    if (!window.Load(instance)) return 1;
+    window.Show(showCommand);
+    RunUntilDestroyed(window.Handle());
+    return 0;
+}
