@@ -4,8 +4,9 @@
 #include "app/program_version.h"
 #include "settings/font_override.h"
 #include "ui/ansi_text.h"
-#include "probe/probe_win.h"
 #include "ui/window.h"
+
+#include <shellapi.h>
 
 namespace {
 
@@ -14,28 +15,9 @@ constexpr wchar_t kClassName[] = L"OrvelQuillonAbout";
 constexpr DWORD kStyle = WS_POPUP | WS_DLGFRAME;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 
-using ShellExecuteAFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-
-// The shell is loaded only when a mail link is first clicked, from the system folder, and
-// stays loaded: the program starts without it, which saves several milliseconds under Wine.
-ShellExecuteAFunction ShellExecuteAFromSystem() {
-    static const auto function = [] {
-        const HMODULE shell = LoadLibraryW((SysDir() + L"\\shell32.dll").c_str());
-        return shell ? reinterpret_cast<ShellExecuteAFunction>(
-                           reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteA")))
-                     : nullptr;
-    }();
-    return function;
-}
-
-void OpenMailLink(HWND about, std::wstring_view link) noexcept {
+void OpenMailLink(HWND about, std::wstring_view link) {
     // The shell's answer does not matter: without a mail program nothing happens.
-    try {
-        if (const ShellExecuteAFunction shellExecute = ShellExecuteAFromSystem())
-            shellExecute(about, nullptr, ToAnsi(link).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    } catch (...) {
-        // Out of memory: the click does nothing.
-    }
+    ShellExecuteA(about, nullptr, ToAnsi(link).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 } // namespace

@@ -23,7 +23,7 @@ add_library(quillon_win STATIC
   ui/form_window.cpp
   ui/window.cpp
 )
-target_link_libraries(quillon_win PUBLIC quillon_core comctl32 version gdi32 user32 advapi32)
+target_link_libraries(quillon_win PUBLIC quillon_core comctl32 version shell32 gdi32 user32 advapi32)
 target_compile_options(quillon_win PRIVATE -Wall -Wextra -Wshadow)
 
 add_executable(Orvel-Quillon WIN32 app/main.cpp app/terminate_handler.cpp resources/Orvel-Quillon.rc)
