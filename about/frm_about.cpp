@@ -15,9 +15,13 @@ constexpr wchar_t kClassName[] = L"OrvelQuillonAbout";
 constexpr DWORD kStyle = WS_POPUP | WS_DLGFRAME;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 
-void OpenMailLink(HWND about, std::wstring_view link) {
+void OpenMailLink(HWND about, std::wstring_view link) noexcept {
     // The shell's answer does not matter: without a mail program nothing happens.
-    ShellExecuteA(about, nullptr, ToAnsi(link).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    try {
+        ShellExecuteA(about, nullptr, ToAnsi(link).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    } catch (...) {
+        // Out of memory for the link's ANSI text: the click does nothing.
+    }
 }
 
 } // namespace
