@@ -1,12 +1,12 @@
 #include "app/frm_version.h"
 
 #include "about/frm_about.h"
+#include "app/main_frame.h"
 #include "app/main_layout.h"
 #include "app/program_version.h"
 #include "app/report_lines.h"
 #include "probe/probe_win.h"
 #include "release/release_lookup.h"
-#include "resources/resource_ids.h"
 #include "settings/font_override.h"
 #include "ui/window.h"
 
@@ -15,24 +15,6 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"OrvelQuillonVersion";
-// A fixed single border with a title bar, system menu and minimize button; never resized.
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-
-HMENU CreateMainMenu() {
-    HMENU bar = CreateMenu();
-    HMENU file = CreatePopupMenu();
-    HMENU help = CreatePopupMenu();
-    AppendMenuW(file, MF_STRING, main_layout::kMenuFileExit, L"E&xit");
-    AppendMenuW(help, MF_STRING, main_layout::kMenuHelpAbout, L"A&bout");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"File");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"Help");
-    return bar;
-}
-
-HICON LoadAppIcon(HINSTANCE instance, int metricX, int metricY) {
-    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(QUILLON_ICON_GROUP), IMAGE_ICON,
-                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY), 0));
-}
 
 } // namespace
 
@@ -40,7 +22,8 @@ FrmVersion::FrmVersion() { InitCommonControls(); }
 
 bool FrmVersion::Load(HINSTANCE instance) {
     instance_ = instance;
-    if (!CreateFormWindow(instance, kClassName, main_layout::kForm, kStyle, 0, nullptr, CreateMainMenu()))
+    if (!CreateFormWindow(instance, kClassName, main_layout::kForm, kMainWindowStyle, 0, nullptr,
+                          CreateMainMenu()))
         return false;
     CenterWindow(hwnd_, nullptr);
     try {

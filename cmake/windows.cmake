@@ -12,6 +12,7 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 add_library(quillon_win STATIC
   about/frm_about.cpp
   app/frm_version.cpp
+  app/main_frame.cpp
   probe/locator_win.cpp
   probe/registry_win.cpp
   probe/sys_dir_win.cpp

@@ -2,14 +2,14 @@
 // that window, and nothing of the program's own work. It readies the common controls and makes
 // the window through the program's own FormWindow and layout table (same class style, size,
 // menu bar, controls, fonts and icons), then puts in the texts a Catalyst 3.10 installation
-// shows.
-// It reads no file, registry value or setting. scripts/bench times it against the program.
+// shows. It reads no file, registry value or setting. scripts/bench times it against the
+// program.
 
+#include "app/main_frame.h"
 #include "app/main_layout.h"
 #include "ui/form_window.h"
 #include "ui/win_handles.h"
 #include "ui/window.h"
-#include "resource_ids.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -17,7 +17,6 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"QuillonBenchBaseline";
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 constexpr wchar_t kCaption[] = L"Orvel Quillon 3.10";
 
@@ -40,29 +39,13 @@ constexpr FixedText kTexts[] = {
     {L"Label15", L"atipuixx.dll: "}, {L"Label16", L"6.14.10.5072"},
 };
 
-HMENU CreateMainMenu() {
-    HMENU bar = CreateMenu();
-    HMENU file = CreatePopupMenu();
-    HMENU help = CreatePopupMenu();
-    AppendMenuW(file, MF_STRING, main_layout::kMenuFileExit, L"E&xit");
-    AppendMenuW(help, MF_STRING, main_layout::kMenuHelpAbout, L"A&bout");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"File");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"Help");
-    return bar;
-}
-
-HICON LoadAppIcon(HINSTANCE instance, int metricX, int metricY) {
-    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(QUILLON_ICON_GROUP), IMAGE_ICON,
-                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY), 0));
-}
-
 class BaselineWindow final : public FormWindow {
 public:
     BaselineWindow() { InitCommonControls(); }
 
     bool Load(HINSTANCE instance) {
         instance_ = instance;
-        if (!CreateFormWindow(instance, kClassName, main_layout::kForm, kStyle, 0, nullptr,
+        if (!CreateFormWindow(instance, kClassName, main_layout::kForm, kMainWindowStyle, 0, nullptr,
                               CreateMainMenu()))
             return false;
         CenterWindow(hwnd_, nullptr);
