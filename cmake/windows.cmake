@@ -1,13 +1,23 @@
-# The Windows program, its test DLLs and the tests that run under Wine.
+# The Windows side. A preset makes one of two kinds of tree from it:
+# - the program tree (preset win32): the shipped Orvel-Quillon.exe, built with the win32 thread
+#   model so that it carries no thread library and starts on Windows 2000; the fixture DLLs, the
+#   window reader of scripts/run, the benchmark programs, and the checks of its imports;
+# - a test tree (presets win32-tests, win64-tests): the GoogleTest programs, built with the posix
+#   thread model that GoogleTest needs and run under Wine against the program under test.
+
+option(QUILLON_WINDOWS_TESTS "Build the Windows-side tests instead of the program" OFF)
 
 enable_language(RC)
 
-add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
+add_compile_definitions(UNICODE _UNICODE NOMINMAX)
 # Small and self-contained: unused code is dropped and nothing is left to load but system DLLs.
 add_compile_options(-ffunction-sections -fdata-sections)
 add_link_options(-static -s -Wl,--gc-sections)
 
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# The program's own code sees only what Windows 2000 has, so nothing newer is used by accident.
+set(QUILLON_WINDOWS_2000 WINVER=0x0500 _WIN32_WINNT=0x0500)
 
 add_library(quillon_win STATIC
   about/frm_about.cpp
@@ -25,30 +35,51 @@ add_library(quillon_win STATIC
   ui/window.cpp
 )
 target_link_libraries(quillon_win PUBLIC quillon_core comctl32 version shell32 gdi32 user32 advapi32)
+target_compile_definitions(quillon_win PRIVATE ${QUILLON_WINDOWS_2000})
 target_compile_options(quillon_win PRIVATE -Wall -Wextra -Wshadow)
 
-add_executable(Orvel-Quillon WIN32 app/main.cpp app/terminate_handler.cpp resources/Orvel-Quillon.rc)
-target_link_libraries(Orvel-Quillon PRIVATE quillon_win)
-target_link_options(Orvel-Quillon PRIVATE -municode)
-target_include_directories(Orvel-Quillon PRIVATE ${PROJECT_SOURCE_DIR}/resources)
-set_source_files_properties(resources/Orvel-Quillon.rc PROPERTIES OBJECT_DEPENDS
-  "${PROJECT_SOURCE_DIR}/resources/Orvel-Quillon.manifest;${PROJECT_SOURCE_DIR}/resources/version.h")
+# Orvel-Quillon.exe: the shipped program in the program tree; in a test tree that cannot run
+# the shipped one, the same sources built for that tree's Wine.
+function(quillon_program)
+  add_executable(Orvel-Quillon WIN32 app/main.cpp app/terminate_handler.cpp resources/Orvel-Quillon.rc)
+  target_link_libraries(Orvel-Quillon PRIVATE quillon_win)
+  target_compile_definitions(Orvel-Quillon PRIVATE ${QUILLON_WINDOWS_2000})
+  target_link_options(Orvel-Quillon PRIVATE -municode)
+  target_include_directories(Orvel-Quillon PRIVATE ${PROJECT_SOURCE_DIR}/resources)
+  set_source_files_properties(resources/Orvel-Quillon.rc PROPERTIES OBJECT_DEPENDS
+    "${PROJECT_SOURCE_DIR}/resources/Orvel-Quillon.manifest;${PROJECT_SOURCE_DIR}/resources/version.h")
+endfunction()
 
-# Windows programs built here run under Wine, in the build's own prefix and display.
+# Windows programs built here run under Wine, in the tree's own prefix and display.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(QUILLON_WINE_ARCH win64)
+else()
+  set(QUILLON_WINE_ARCH win32)
+endif()
 set(QUILLON_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 set(QUILLON_SESSION_DIR ${CMAKE_BINARY_DIR}/wine-session)
 configure_file(${PROJECT_SOURCE_DIR}/scripts/lib/wine-exec.in ${CMAKE_BINARY_DIR}/wine-exec @ONLY
   FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-exec)
 
-# Looking at the running program from outside: the tests' window reader and the report that
-# scripts/run prints.
-add_library(quillon_remote STATIC tests/support/remote_window.cpp)
-target_include_directories(quillon_remote PUBLIC ${PROJECT_SOURCE_DIR}/tests/support)
-add_executable(quillon-report tests/support/window_report.cpp)
-target_link_libraries(quillon-report PRIVATE quillon_remote)
-target_link_options(quillon-report PRIVATE -municode)
-
 add_subdirectory(tests/fixtures)
+add_subdirectory(tests/support)
+
+if(NOT QUILLON_WINDOWS_TESTS)
+  quillon_program()
+  add_subdirectory(tests/platform)
+  add_subdirectory(tests/bench)
+  return()
+endif()
+
+# The program the tests start: the shipped one from the program tree, or, where this tree's
+# Wine cannot run it, this tree's own build of the same sources.
+set(QUILLON_PROGRAM_UNDER_TEST "" CACHE FILEPATH
+  "Orvel-Quillon.exe for the tests to start; empty: build it in this tree")
+if(QUILLON_PROGRAM_UNDER_TEST STREQUAL "")
+  quillon_program()
+  set(QUILLON_PROGRAM_UNDER_TEST ${CMAKE_BINARY_DIR}/Orvel-Quillon.exe)
+endif()
+
+include(cmake/googletest.cmake)
 add_subdirectory(tests/win)
-add_subdirectory(tests/bench)

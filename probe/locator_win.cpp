@@ -11,10 +11,9 @@ constexpr DWORD kNotOrdinary =
 
 bool DoesFileExist(const std::wstring& path) {
     if (path.empty()) return false;
-    // A drive that is not ready must answer false, not ask the user to insert a disk.
-    DWORD previousMode = 0;
-    const bool quiet = SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX,
-                                          &previousMode);
+    // A drive that is not ready must answer false, not ask the user to insert a disk. The
+    // program has one thread, so the process-wide mode is as good as a thread's own.
+    const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     bool found = false;
     WIN32_FIND_DATAW entry;
     UniqueFind find(FindFirstFileW(path.c_str(), &entry));
@@ -23,7 +22,7 @@ bool DoesFileExist(const std::wstring& path) {
             found = (entry.dwFileAttributes & kNotOrdinary) == 0;
         } while (!found && FindNextFileW(find.get(), &entry));
     }
-    if (quiet) SetThreadErrorMode(previousMode, nullptr);
+    SetErrorMode(previousMode);
     return found;
 }
 

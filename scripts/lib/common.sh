@@ -6,7 +6,8 @@ QUILLON_BUILD="$QUILLON_ROOT/build"
 
 # Debian packages the project needs, and a command each provides.
 QUILLON_PACKAGES=(
-    "g++-mingw-w64-i686:i686-w64-mingw32-g++-posix"
+    "g++-mingw-w64-i686-win32:i686-w64-mingw32-g++-win32"
+    "g++-mingw-w64-i686-posix:i686-w64-mingw32-g++-posix"
     "mingw-w64-tools:i686-w64-mingw32-pkg-config"
     "wine:wine"
     "wine32:i386:/usr/lib/wine/wine"
@@ -15,6 +16,12 @@ QUILLON_PACKAGES=(
     "cmake:cmake"
     "g++:g++"
     "googletest:/usr/src/googletest/CMakeLists.txt"
+    "python3:python3"
+)
+# What the Windows-side tests need on a machine that cannot run 32-bit programs.
+QUILLON_WIN64_PACKAGES=(
+    "wine64:/usr/lib/wine/wine64"
+    "g++-mingw-w64-x86-64-posix:x86_64-w64-mingw32-g++-posix"
 )
 
 have() { # command or file

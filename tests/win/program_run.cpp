@@ -1,9 +1,10 @@
 #include "program_run.h"
 
 #include "app/main_layout.h"
+#include "program_under_test.h"
 #include "test_support.h"
 
-std::wstring BuiltProgram() { return TestFolder() + L"\\Orvel-Quillon.exe"; }
+std::wstring BuiltProgram() { return TestFolder() + L"\\" + kProgramUnderTest; }
 
 ProgramRun::ProgramRun(const std::wstring& folder) {
     const std::wstring program = folder + L"\\Orvel-Quillon.exe";

@@ -12,7 +12,7 @@
 inline constexpr wchar_t kMainClass[] = L"OrvelQuillonVersion";
 inline constexpr wchar_t kAboutClass[] = L"OrvelQuillonAbout";
 
-// The program as built, beside the test programs.
+// The program under test: the shipped one, or this test build's own where Wine cannot run it.
 std::wstring BuiltProgram();
 
 class ProgramRun {
