@@ -26,6 +26,15 @@ BOOL CALLBACK FindVisible(HWND window, LPARAM param) {
     return TRUE;
 }
 
+BOOL CALLBACK FindAnyOfProcess(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<Search*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
 BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
     auto* result = reinterpret_cast<std::pair<HWND, std::vector<RemoteControl>*>*>(param);
     if (GetParent(child) != result->first) return TRUE;
@@ -85,6 +94,21 @@ HWND WaitForVisibleWindow(DWORD processId, const wchar_t* className, DWORD timeo
 
 HWND WaitForAnyVisibleWindow(const wchar_t* className, DWORD timeoutMs) {
     return WaitFor({0, className, nullptr}, timeoutMs);
+}
+
+HWND AnyWindowOf(DWORD processId) {
+    Search search{processId, nullptr, nullptr};
+    EnumWindows(FindAnyOfProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool WaitUntilNoWindowOf(DWORD processId, DWORD timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    while (AnyWindowOf(processId)) {
+        if (GetTickCount64() >= end) return false;
+        Sleep(20);
+    }
+    return true;
 }
 
 std::wstring WindowReport(HWND window) {

@@ -29,6 +29,11 @@ HWND WaitForVisibleWindow(DWORD processId, const wchar_t* className, DWORD timeo
 // The visible top-level window of class `className` of any process, or null after `timeoutMs`.
 HWND WaitForAnyVisibleWindow(const wchar_t* className, DWORD timeoutMs);
 
+// A top-level window of process `processId`, shown or not; null when it has none.
+HWND AnyWindowOf(DWORD processId);
+// True once process `processId` has no top-level window left; false after `timeoutMs`.
+bool WaitUntilNoWindowOf(DWORD processId, DWORD timeoutMs);
+
 // The main window and its report as plain text lines: caption, each frame's text followed by
 // the labels inside it, row by row.
 std::wstring WindowReport(HWND window);

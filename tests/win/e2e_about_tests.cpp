@@ -3,6 +3,7 @@
 #include "about/about_layout.h"
 #include "app/main_layout.h"
 #include "program_run.h"
+#include "real_input.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +14,12 @@ namespace {
 
 constexpr char kSettings[] = "[FONT]\r\nName=Default\r\n";
 
-class AboutTest : public ::testing::Test {
+// The About window on every Windows version the program was made for, as Wine reports them.
+class AboutTest : public ::testing::TestWithParam<ToldWindows> {
 protected:
     void SetUp() override {
         ASSERT_TRUE(settingsWritten_);
+        ASSERT_TRUE(windows_.InEffect()) << "told " << ScopedWindowsVersion::Told();
         ASSERT_TRUE(run_.Window());
     }
 
@@ -33,18 +36,15 @@ protected:
         for (int i = 0; i < 100 && IsWindow(about); ++i) Sleep(50);
         return !IsWindow(about);
     }
-    static void Key(HWND window, WPARAM key) {
-        PostMessageW(window, WM_KEYDOWN, key, 1);
-        PostMessageW(window, WM_KEYUP, key, 0xC0000001);
-    }
 
     ScopedFolder folder_{L"C:\\quillon-tests\\about"};
     std::wstring settings_ = folder_ / L"Orvel-Quillon.ini";
     bool settingsWritten_ = WriteBytes(settings_, kSettings); // before the program starts
+    ScopedWindowsVersion windows_{GetParam()};
     ProgramRun run_{folder_.Path()};
 };
 
-TEST_F(AboutTest, IsModalOverTheMainWindow) {
+TEST_P(AboutTest, IsModalOverTheMainWindow) {
     HWND about = OpenAbout();
     ASSERT_TRUE(about);
     EXPECT_EQ(GetWindow(about, GW_OWNER), run_.Window());
@@ -55,35 +55,35 @@ TEST_F(AboutTest, IsModalOverTheMainWindow) {
     EXPECT_EQ(RemoteText(AboutControl(about, L"cmdOK")), L"OK");
 
     // A click on the main window's Close does nothing while About is open.
-    ClickWithMouse(run_.Control(L"cmdClose"));
+    ASSERT_TRUE(ClickWithMouse(run_.Control(L"cmdClose")));
     Sleep(300);
     EXPECT_FALSE(run_.WaitForExit(0));
     EXPECT_TRUE(IsWindow(about));
 
-    ClickWithMouse(AboutControl(about, L"cmdOK"));
+    ASSERT_TRUE(ClickWithMouse(AboutControl(about, L"cmdOK")));
     ASSERT_TRUE(Closes(about));
     EXPECT_TRUE(IsWindowEnabled(run_.Window()));
     EXPECT_FALSE(run_.WaitForExit(0));
 }
 
-TEST_F(AboutTest, EscapeLeavesItOpenAndEnterOrSpaceOnOkCloseIt) {
+TEST_P(AboutTest, EscapeLeavesItOpenAndEnterOrSpaceOnOkCloseIt) {
     HWND about = OpenAbout();
     ASSERT_TRUE(about);
     HWND ok = AboutControl(about, L"cmdOK");
-    Key(ok, VK_ESCAPE);
+    ASSERT_TRUE(PressKeys(ok, {VK_ESCAPE}));
     Sleep(400);
     EXPECT_TRUE(IsWindowVisible(about));
-    Key(ok, VK_RETURN);
+    ASSERT_TRUE(PressKeys(ok, {VK_RETURN}));
     ASSERT_TRUE(Closes(about));
 
     about = OpenAbout(); // reopening makes a new window
     ASSERT_TRUE(about);
-    Key(AboutControl(about, L"cmdOK"), VK_SPACE);
+    ASSERT_TRUE(PressKeys(AboutControl(about, L"cmdOK"), {VK_SPACE}));
     ASSERT_TRUE(Closes(about));
     EXPECT_TRUE(IsWindowEnabled(run_.Window()));
 }
 
-TEST_F(AboutTest, MailLinksReachTheMailProgramAsWritten) {
+TEST_P(AboutTest, MailLinksReachTheMailProgramAsWritten) {
     const std::wstring log = folder_ / L"mailto.log";
     const std::wstring recorder = TestFolder() + L"\\mail-recorder.exe";
     const ScopedRegValue handler(HKEY_CLASSES_ROOT, L"mailto\\shell\\open\\command", L"",
@@ -98,7 +98,7 @@ TEST_F(AboutTest, MailLinksReachTheMailProgramAsWritten) {
     for (const auto& [label, link] : {std::pair{L"lblMail", primary}, std::pair{L"lblMail", primary},
                                       std::pair{L"lblMailS", secondary}}) {
         Sleep(700);
-        ClickWithMouse(AboutControl(about, label));
+        ASSERT_TRUE(ClickWithMouse(AboutControl(about, label)));
         expected += link;
         for (int i = 0; i < 100 && ReadBytes(log).size() < expected.size(); ++i) Sleep(100);
     }
@@ -106,5 +106,8 @@ TEST_F(AboutTest, MailLinksReachTheMailProgramAsWritten) {
     EXPECT_TRUE(IsWindowVisible(about)) << "the About window stays open";
     EXPECT_EQ(ReadBytes(settings_), kSettings) << "the settings file is never written";
 }
+
+INSTANTIATE_TEST_SUITE_P(Told, AboutTest, ::testing::ValuesIn(kToldWindows),
+                         [](const auto& info) { return ToldWindowsTestName(info.param); });
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "about/about_layout.h"
 #include "app/main_layout.h"
 #include "program_run.h"
+#include "real_input.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -120,13 +121,13 @@ TEST(ReadOnly, ARunWithEveryCommandWritesNothing) {
         PostCommand(run.Window(), main_layout::kMenuHelpAbout);
         HWND about = WaitForVisibleWindow(run.ProcessId(), kAboutClass, 10000);
         ASSERT_TRUE(about);
-        ClickWithMouse(GetDlgItem(about, ControlId(about_layout::kControls, L"lblMail")));
+        ASSERT_TRUE(ClickWithMouse(GetDlgItem(about, ControlId(about_layout::kControls, L"lblMail"))));
         for (int i = 0; i < 100 && ReadBytes(log).empty(); ++i) Sleep(100);
         EXPECT_FALSE(ReadBytes(log).empty()) << "the mail link was handed over";
-        ClickWithMouse(GetDlgItem(about, ControlId(about_layout::kControls, L"cmdOK")));
+        ASSERT_TRUE(ClickWithMouse(GetDlgItem(about, ControlId(about_layout::kControls, L"cmdOK"))));
         for (int i = 0; i < 100 && IsWindow(about); ++i) Sleep(50);
         ASSERT_FALSE(IsWindow(about)) << "OK closed the About window";
-        ClickWithMouse(run.Control(L"cmdClose"));
+        ASSERT_TRUE(ClickWithMouse(run.Control(L"cmdClose")));
         ASSERT_TRUE(run.WaitForExit(5000));
     }
 

@@ -2,6 +2,7 @@
 
 #include "app/main_layout.h"
 #include "program_run.h"
+#include "real_input.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +41,15 @@ protected:
                                                  folder + L"\\" + std::wstring(name) + L".dll"));
         }
     }
+    // A complete Catalyst 3.10: the driver files in the system folder, the control-panel files
+    // under Program Files.
+    void PlaceSampleInstallation() {
+        Place({{L"ati2dvag-6.14.10.6404", L""}, {L"ati3d1ag-6.14.10.409", L""}, {L"ati3d2ag-6.14.10.409", L""},
+               {L"atioglxx-6.14.10.4227", L""}, {L"ati3duag-6.14.10.409", L""},
+               {L"atippaxx-6.14.10.5072", L"ATI Technologies\\ATI Control Panel"},
+               {L"atipdsxx-6.14.10.5072", L"ATI Technologies\\ATI Control Panel"},
+               {L"atipuixx-6.14.10.5072", L"ATI Technologies\\ATI Control Panel"}});
+    }
     void TearDown() override {
         placed_.clear();
         for (const std::wstring& folder : createdFolders_) RemoveTree(folder);
@@ -59,22 +69,32 @@ constexpr std::wstring_view kFileNames[] = {L"ati2dvag.dll", L"ati3d1ag.dll", L"
                                             L"atioglxx.dll", L"ati3duag.dll", L"atippaxx.dll",
                                             L"atipdsxx.dll", L"atipuixx.dll"};
 
-TEST_F(ReportTest, ShowsTheCaptionAndEveryDriverFilesVersion) {
-    Place({{L"ati2dvag-6.14.10.6404", L""}, {L"ati3d1ag-6.14.10.409", L""}, {L"ati3d2ag-6.14.10.409", L""},
-           {L"atioglxx-6.14.10.4227", L""}, {L"ati3duag-6.14.10.409", L""}});
+// The same program on the Windows versions it was made for, as Wine reports them to it.
+class ReportOnWindowsTest : public ReportTest, public ::testing::WithParamInterface<ToldWindows> {
+protected:
+    void SetUp() override {
+        ReportTest::SetUp();
+        ASSERT_TRUE(windows_.InEffect()) << "told " << ScopedWindowsVersion::Told();
+    }
+    ScopedWindowsVersion windows_{GetParam()};
+};
+
+TEST_P(ReportOnWindowsTest, ShowsTheSampleInstallation) {
+    PlaceSampleInstallation();
     ProgramRun run(programFolder_.Path());
     ASSERT_TRUE(run.Window());
     EXPECT_EQ(RemoteText(run.Window()), L"Orvel Quillon 3.10");
-    const std::wstring_view versions[] = {L"6.14.10.6404", L"6.14.10.409", L"6.14.10.409",
-                                          L"6.14.10.4227", L"6.14.10.409"};
-    for (std::size_t line = 0; line < 5; ++line) {
+    const std::wstring_view versions[] = {L"6.14.10.6404", L"6.14.10.409",  L"6.14.10.409",  L"6.14.10.4227",
+                                          L"6.14.10.409",  L"6.14.10.5072", L"6.14.10.5072", L"6.14.10.5072"};
+    for (std::size_t line = 0; line < 8; ++line) {
         EXPECT_EQ(run.Text(kCaptionLabels[line]), std::wstring(kFileNames[line]) + L": ");
         EXPECT_EQ(run.Text(kValueLabels[line]), versions[line]) << line;
     }
     EXPECT_EQ(run.Text(L"Label17"), L"Catalyst 3.10");
+    EXPECT_EQ(run.Text(L"Label18"), L"For Catalyst 3.10");
 }
 
-TEST_F(ReportTest, WithoutAnyFileShowsNamesEmptyValuesAndDefaultVerdicts) {
+TEST_P(ReportOnWindowsTest, WithoutAnyFileShowsNamesEmptyValuesAndDefaultVerdicts) {
     ProgramRun run(programFolder_.Path());
     ASSERT_TRUE(run.Window());
     for (std::size_t line = 0; line < 8; ++line) {
@@ -84,6 +104,9 @@ TEST_F(ReportTest, WithoutAnyFileShowsNamesEmptyValuesAndDefaultVerdicts) {
     EXPECT_EQ(run.Text(L"Label17"), L"Unknown Version / Beta Version");
     EXPECT_EQ(run.Text(L"Label18"), L"Unknown Version / Beta version");
 }
+
+INSTANTIATE_TEST_SUITE_P(Told, ReportOnWindowsTest, ::testing::ValuesIn(kToldWindows),
+                         [](const auto& info) { return ToldWindowsTestName(info.param); });
 
 TEST_F(ReportTest, NamesTheDriverRelease) {
     const std::pair<std::wstring_view, std::wstring_view> cases[] = {
@@ -107,7 +130,7 @@ TEST_F(ReportTest, CloseAndExitEndTheProgram) {
         ProgramRun run(programFolder_.Path());
         ASSERT_TRUE(run.Window());
         if (way == 0) {
-            ClickWithMouse(run.Control(L"cmdClose"));
+            ASSERT_TRUE(ClickWithMouse(run.Control(L"cmdClose")));
         } else if (way == 1) {
             PostCommand(run.Window(), main_layout::kMenuFileExit);
         } else {

@@ -17,14 +17,16 @@ std::wstring BuiltProgram();
 
 class ProgramRun {
 public:
-    // Copies the program into `folder` (which must exist) and starts it from there.
-    explicit ProgramRun(const std::wstring& folder);
+    // Copies the program into `folder` (which must exist) and starts it from there, with the
+    // arguments given and, if `output` is not null, that handle as its standard output.
+    explicit ProgramRun(const std::wstring& folder, const std::wstring& arguments = L"",
+                        HANDLE output = nullptr);
     ~ProgramRun();
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
 
     // The main window once it is visible (the program shows it only when the report is
-    // complete); null if it did not appear within 20 seconds.
+    // complete) and ready for input; null if it was not within 20 and 10 more seconds.
     HWND Window();
     // The text of a main-window control, by its layout name.
     std::wstring Text(std::wstring_view name);
@@ -32,6 +34,8 @@ public:
 
     // True when the program ended within `timeoutMs`.
     bool WaitForExit(DWORD timeoutMs);
+    // The same, and false too if a window of the program existed at any look on the way.
+    bool ExitsWithoutWindow(DWORD timeoutMs);
     DWORD ExitCode() const;
     DWORD ProcessId() const { return info_.dwProcessId; }
 
@@ -42,5 +46,3 @@ private:
 
 // Sends a command to a window of another process, as a click on a menu item does.
 void PostCommand(HWND window, int id);
-// Clicks the middle of a window with the mouse, as a user does.
-void ClickWithMouse(HWND window);

@@ -144,3 +144,48 @@ std::vector<RegistryValue> RegistryValues(HKEY root, const std::wstring& subKey)
     RegCloseKey(key);
     return values;
 }
+
+std::string ToldWindowsTestName(const ToldWindows& windows) {
+    const std::wstring name = *windows.name ? windows.name : L"prefix";
+    return std::string(name.begin(), name.end());
+}
+
+void PrintTo(const ToldWindows& windows, std::ostream* out) { *out << ToldWindowsTestName(windows); }
+
+ScopedWindowsVersion::ScopedWindowsVersion(const ToldWindows& windows) : windows_(windows) {
+    if (*windows.name) version_.emplace(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", windows.name);
+}
+
+bool ScopedWindowsVersion::InEffect() const { return !*windows_.name || Told() == windows_.version; }
+
+std::wstring ScopedWindowsVersion::Told() {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE read = nullptr, write = nullptr;
+    if (!CreatePipe(&read, &write, &inherit, 0)) return {};
+    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = write;
+    PROCESS_INFORMATION process{};
+    std::wstring commandLine = L"cmd.exe /c ver";
+    const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
+    CloseHandle(write);
+    std::string output;
+    char buffer[256];
+    DWORD count = 0;
+    while (started && ReadFile(read, buffer, sizeof buffer, &count, nullptr) && count) output.append(buffer, count);
+    CloseHandle(read);
+    if (started) {
+        WaitForSingleObject(process.hProcess, 10000);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    // "Microsoft Windows 5.1.2600": the first two numbers.
+    const std::size_t start = output.find_first_of("0123456789");
+    if (start == std::string::npos) return {};
+    const std::size_t end = output.find('.', output.find('.', start) + 1);
+    const std::string version = output.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    return std::wstring(version.begin(), version.end());
+}

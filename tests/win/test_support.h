@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,6 +64,31 @@ private:
     bool had_{false};
     DWORD type_{0};
     std::string data_;
+};
+
+// A Windows that the end-to-end tests also run the program on: Wine's name for it, and the
+// version a program is then told, as the VER command prints it; both empty for the prefix's own.
+struct ToldWindows {
+    const wchar_t* name;
+    const wchar_t* version;
+};
+inline constexpr ToldWindows kToldWindows[] = {{L"", L""}, {L"win2k", L"5.0"}, {L"winxp", L"5.1"}};
+// "win2k", or "prefix" for the prefix's own: the test's name and how GoogleTest prints it.
+std::string ToldWindowsTestName(const ToldWindows& windows);
+void PrintTo(const ToldWindows& windows, std::ostream* out);
+
+// Wine tells the programs started while this lives that they run on `windows`.
+class ScopedWindowsVersion {
+public:
+    explicit ScopedWindowsVersion(const ToldWindows& windows);
+    // The version a program started now is told ("5.1" from "Microsoft Windows 5.1.2600").
+    static std::wstring Told();
+    // True when that is the version asked for (always for the prefix's own).
+    bool InEffect() const;
+
+private:
+    const ToldWindows& windows_;
+    std::optional<ScopedRegValue> version_;
 };
 
 // Every value of a key as name, type and data, in the registry's order.
