@@ -1,12 +1,10 @@
 #include "about/frm_about.h"
 
 #include "about/about_layout.h"
+#include "about/mail_link.h"
 #include "app/program_version.h"
 #include "settings/font_override.h"
-#include "ui/ansi_text.h"
 #include "ui/window.h"
-
-#include <shellapi.h>
 
 namespace {
 
@@ -14,15 +12,6 @@ constexpr wchar_t kClassName[] = L"OrvelQuillonAbout";
 // No title bar, a fixed dialog border; owned, so no taskbar button of its own.
 constexpr DWORD kStyle = WS_POPUP | WS_DLGFRAME;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
-
-void OpenMailLink(HWND about, std::wstring_view link) noexcept {
-    // The shell's answer does not matter: without a mail program nothing happens.
-    try {
-        ShellExecuteA(about, nullptr, ToAnsi(link).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    } catch (...) {
-        // Out of memory for the link's ANSI text: the click does nothing.
-    }
-}
 
 } // namespace
 

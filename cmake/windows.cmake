@@ -21,6 +21,7 @@ set(QUILLON_WINDOWS_2000 WINVER=0x0500 _WIN32_WINNT=0x0500)
 
 add_library(quillon_win STATIC
   about/frm_about.cpp
+  about/mail_link_win.cpp
   app/frm_version.cpp
   app/main_frame.cpp
   probe/locator_win.cpp
@@ -34,7 +35,7 @@ add_library(quillon_win STATIC
   ui/form_window.cpp
   ui/window.cpp
 )
-target_link_libraries(quillon_win PUBLIC quillon_core comctl32 version shell32 gdi32 user32 advapi32)
+target_link_libraries(quillon_win PUBLIC quillon_core comctl32 version gdi32 user32 advapi32)
 target_compile_definitions(quillon_win PRIVATE ${QUILLON_WINDOWS_2000})
 target_compile_options(quillon_win PRIVATE -Wall -Wextra -Wshadow)
 

@@ -11,9 +11,8 @@ constexpr DWORD kNotOrdinary =
 
 bool DoesFileExist(const std::wstring& path) {
     if (path.empty()) return false;
-    // A drive that is not ready must answer false, not ask the user to insert a disk. The
-    // program has one thread, so the process-wide mode is as good as a thread's own.
-    const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    // A drive that is not ready must answer false, not ask the user to insert a disk.
+    const QuietErrorMode quiet;
     bool found = false;
     WIN32_FIND_DATAW entry;
     UniqueFind find(FindFirstFileW(path.c_str(), &entry));
@@ -22,7 +21,6 @@ bool DoesFileExist(const std::wstring& path) {
             found = (entry.dwFileAttributes & kNotOrdinary) == 0;
         } while (!found && FindNextFileW(find.get(), &entry));
     }
-    SetErrorMode(previousMode);
     return found;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Owners for the Windows handles the program holds: each closes its handle exactly once.
+// Owners for the Windows handles the program holds: each closes its handle exactly once. And
+// the one process setting the program changes for a while, put back the same way.
 
 #include <windows.h>
 
@@ -60,3 +61,17 @@ using UniqueKey = UniqueHandle<NullInvalidTraits<HKEY, RegCloseKey>>;
 using UniqueModule = UniqueHandle<NullInvalidTraits<HMODULE, FreeLibrary>>;
 using UniqueFind = UniqueHandle<MinusOneInvalidTraits<FindClose>>;
 using UniqueFile = UniqueHandle<MinusOneInvalidTraits<CloseHandle>>;
+
+// While it lives, a drive that is not ready or a module that cannot be loaded makes the call
+// fail quietly instead of asking the user to insert a disk or find a file. The program has one
+// thread, so the process-wide mode is as good as a thread's own; the previous mode comes back.
+class QuietErrorMode {
+public:
+    QuietErrorMode() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
+    ~QuietErrorMode() { SetErrorMode(previous_); }
+    QuietErrorMode(const QuietErrorMode&) = delete;
+    QuietErrorMode& operator=(const QuietErrorMode&) = delete;
+
+private:
+    UINT previous_;
+};

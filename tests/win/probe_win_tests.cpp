@@ -1,3 +1,4 @@
+#include "about/mail_link.h"
 #include "probe/probe_win.h"
 #include "test_support.h"
 #include "version_blob.h"
@@ -83,6 +84,13 @@ TEST(SysDir, IsWhatWindowsReportsWithNothingAround) {
     EXPECT_NE(folder.back(), L' ');
     EXPECT_EQ(folder.find(L'\0'), std::wstring::npos);
     EXPECT_EQ(SysDir(), folder);
+}
+
+// The shell is loaded for the first mail-link click; where it cannot be, the click does nothing.
+TEST(MailLink, TheShellsFunctionOrNothing) {
+    EXPECT_NE(LoadShellExecuteA(SystemFolder() + L"\\shell32.dll"), nullptr);
+    EXPECT_EQ(LoadShellExecuteA(L"C:\\quillon-tests\\nowhere\\shell32.dll"), nullptr);
+    EXPECT_EQ(LoadShellExecuteA(FixturePath(L"no-version.dll")), nullptr) << "a DLL without ShellExecuteA";
 }
 
 } // namespace

@@ -1,0 +1,19 @@
+#pragma once
+// Handing a mail link to the shell. The shell is loaded only when a link is first clicked: the
+// program starts without it.
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+using ShellExecuteAFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+
+// ShellExecuteA of the DLL at `path`, which is loaded now, without asking the user about
+// anything missing, and stays loaded; null if it cannot be loaded or has no such function.
+ShellExecuteAFunction LoadShellExecuteA(const std::wstring& path);
+
+// Calls ShellExecuteA of the system folder's shell32.dll (loaded at the first call) for
+// `link`, owned by `window`, with the default verb and shown normally; its answer is not
+// looked at. Without the shell nothing happens.
+void OpenMailLink(HWND window, std::wstring_view link) noexcept;
