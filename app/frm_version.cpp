@@ -4,10 +4,9 @@
 #include "app/main_frame.h"
 #include "app/main_layout.h"
 #include "app/program_version.h"
-#include "app/report_lines.h"
-#include "probe/probe_win.h"
-#include "release/release_lookup.h"
+#include "app/report_probe.h"
 #include "settings/font_override.h"
+#include "ui/clipboard.h"
 #include "ui/window.h"
 
 #include <commctrl.h>
@@ -22,6 +21,7 @@ FrmVersion::FrmVersion() { InitCommonControls(); }
 
 bool FrmVersion::Load(HINSTANCE instance) {
     instance_ = instance;
+    accelerators_ = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(QUILLON_ACCELERATORS));
     if (!CreateFormWindow(instance, kClassName, main_layout::kForm, kMainWindowStyle, 0, nullptr,
                           CreateMainMenu()))
         return false;
@@ -41,31 +41,38 @@ void FrmVersion::Show(int showCommand) const {
 
 void FrmVersion::LoadStep() {
     ApplyFont(form_);
-    SetWindowTextW(hwnd_, ProgramTitle().c_str());
+    results_.caption = ProgramTitle();
+    SetWindowTextW(hwnd_, results_.caption.c_str());
     GetCatalystVersion();
     GetPanelVersion();
     FillFileLines();
 }
 
-void FrmVersion::GetCatalystVersion() const {
-    // The file's version is read once and looked up in every row.
-    const std::wstring versionText = GetVersionText(SysDir() + std::wstring(kDriverFileTail));
-    form_.SetText(L"Label17", std::wstring(FindRelease(kDriverReleases, versionText, kDriverUnknown)));
+void FrmVersion::GetCatalystVersion() {
+    results_.catalystVersion = CatalystVersion();
+    form_.SetText(L"Label17", results_.catalystVersion);
 }
 
-void FrmVersion::GetPanelVersion() const {
-    const std::wstring versionText = GetVersionText(LocateAtippaxx());
-    form_.SetText(L"Label18", std::wstring(FindRelease(kPanelReleases, versionText, kPanelUnknown)));
+void FrmVersion::GetPanelVersion() {
+    results_.panelVersion = PanelVersion();
+    form_.SetText(L"Label18", results_.panelVersion);
 }
 
-void FrmVersion::FillFileLines() const {
-    for (const FileLine& line : kFileLines) {
-        form_.SetText(line.captionLabel, std::wstring(line.captionText));
-        const std::wstring path = line.controlPanelFile
-                                      ? LocateControlPanelFile(*line.controlPanelFile)
-                                      : SysDir() + std::wstring(line.systemFolderTail);
-        form_.SetText(line.valueLabel, GetVersionText(path));
+void FrmVersion::FillFileLines() {
+    for (std::size_t line = 0; line < std::size(kFileLines); ++line) {
+        form_.SetText(kFileLines[line].captionLabel, std::wstring(kFileLines[line].captionText));
+        results_.fileVersions[line] = FileLineVersion(kFileLines[line]);
+        form_.SetText(kFileLines[line].valueLabel, results_.fileVersions[line]);
     }
+}
+
+void FrmVersion::CopyReport() const noexcept {
+    try {
+        if (PutTextOnClipboard(hwnd_, ReportText(results_))) return;
+    } catch (...) {
+        // Out of memory for the text: the same as a clipboard that stayed locked.
+    }
+    MessageBeep(MB_ICONWARNING);
 }
 
 LRESULT FrmVersion::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -100,6 +107,9 @@ void FrmVersion::MsgCommand(int id, int code) {
         break;
     case main_layout::kMenuHelpAbout:
         ShowAbout(instance_, hwnd_);
+        break;
+    case main_layout::kCopyReport:
+        CopyReport();
         break;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: it assembles the report once, before it is first shown.
 
+#include "app/report_text.h"
 #include "ui/form_window.h"
 #include "ui/win_handles.h"
 
@@ -15,6 +16,8 @@ public:
     bool Load(HINSTANCE instance);
     // Shows the loaded window with the focus on Close.
     void Show(int showCommand) const;
+    // The window's keys (Ctrl+C and Ctrl+Insert), for its message loop.
+    HACCEL Accelerators() const { return accelerators_; }
 
 private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
@@ -23,11 +26,15 @@ private:
     void MsgDestroy();
 
     void LoadStep();
-    void GetCatalystVersion() const;
-    void GetPanelVersion() const;
-    void FillFileLines() const;
+    void GetCatalystVersion();
+    void GetPanelVersion();
+    void FillFileLines();
+    // Ctrl+C and Ctrl+Insert: the report as the window shows it, onto the clipboard.
+    void CopyReport() const noexcept;
 
     HINSTANCE instance_{};
+    HACCEL accelerators_{}; // from the resources: freed with the program
+    ReportResults results_; // what the load step wrote into the window
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // The main window as laid out: three frames, eighteen labels and the Close button.
 
+#include "resources/resource_ids.h"
 #include "ui/layout.h"
 
 namespace main_layout {
@@ -19,11 +20,15 @@ constexpr ControlSpec ValueLabel(std::wstring_view name, int row) {
             kRowHeight, kSansSerif, TextAlign::Left, true};
 }
 
+// The titles of the two verdict frames; the report's text names the verdicts by them too.
+inline constexpr std::wstring_view kCatalystTitle = L"Catalyst Version";
+inline constexpr std::wstring_view kPanelTitle = L"Control Panel Version";
+
 inline constexpr ControlSpec kControls[] = {
-    {L"Frame2", ControlKind::Frame, L"", L"Catalyst Version", 90, 60, 3510, 675},
+    {L"Frame2", ControlKind::Frame, L"", kCatalystTitle, 90, 60, 3510, 675},
     {L"Label17", ControlKind::Label, L"Frame2", L"", 90, 300, 3315, 255, kSansSerifBold,
      TextAlign::Center},
-    {L"Frame3", ControlKind::Frame, L"", L"Control Panel Version", 90, 750, 3510, 675},
+    {L"Frame3", ControlKind::Frame, L"", kPanelTitle, 90, 750, 3510, 675},
     {L"Label18", ControlKind::Label, L"Frame3", L"", 90, 300, 3315, 255, kSansSerifBold,
      TextAlign::Center},
     {L"Frame1", ControlKind::Frame, L"", L"File Version Info", 90, 1440, 3510, 3285},
@@ -44,6 +49,8 @@ inline constexpr FormSpec kForm{L"Orvel Quillon", 3675, 5160, kSansSerif, kContr
 // Menu commands; control ids start at kFirstControlId, so these cannot collide with them.
 inline constexpr int kMenuFileExit = 40001;
 inline constexpr int kMenuHelpAbout = 40002;
+// Ctrl+C and Ctrl+Insert, from the accelerator table in the resources.
+inline constexpr int kCopyReport = QUILLON_COPY_REPORT;
 
 inline constexpr int kClose = ControlId(kControls, L"cmdClose");
 

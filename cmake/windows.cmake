@@ -24,6 +24,8 @@ add_library(quillon_win STATIC
   about/mail_link_win.cpp
   app/frm_version.cpp
   app/main_frame.cpp
+  app/report_probe_win.cpp
+  app/standard_output_win.cpp
   probe/locator_win.cpp
   probe/registry_win.cpp
   probe/sys_dir_win.cpp
@@ -31,6 +33,7 @@ add_library(quillon_win STATIC
   settings/font_override_win.cpp
   settings/ini_win.cpp
   ui/ansi_text.cpp
+  ui/clipboard.cpp
   ui/form.cpp
   ui/form_window.cpp
   ui/window.cpp
@@ -68,6 +71,7 @@ add_subdirectory(tests/support)
 
 if(NOT QUILLON_WINDOWS_TESTS)
   quillon_program()
+  include(cmake/package.cmake)
   add_subdirectory(tests/platform)
   add_subdirectory(tests/bench)
   return()

@@ -34,7 +34,7 @@ void CenterWindow(HWND window, HWND over) {
     SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void RunUntilDestroyed(HWND window) {
+void RunUntilDestroyed(HWND window, HACCEL accelerators) {
     MSG msg;
     while (IsWindow(window)) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -43,6 +43,7 @@ void RunUntilDestroyed(HWND window) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
+        if (accelerators && TranslateAcceleratorW(window, accelerators, &msg)) continue;
         if (!IsDialogMessageW(window, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);

@@ -10,9 +10,10 @@ bool RegisterWindowClass(HINSTANCE instance, const wchar_t* className, WNDPROC p
 // kept inside the work area.
 void CenterWindow(HWND window, HWND over);
 
-// Runs messages, with keyboard navigation for `window`, until `window` is destroyed.
-// A WM_QUIT met on the way ends the loop early and is posted again for the outer loop.
-void RunUntilDestroyed(HWND window);
+// Runs messages, with keyboard navigation for `window` and its `accelerators` (if any), until
+// `window` is destroyed. A WM_QUIT met on the way ends the loop early and is posted again for
+// the outer loop.
+void RunUntilDestroyed(HWND window, HACCEL accelerators = nullptr);
 
 // Shows `dialog` and keeps `owner` from taking input until the dialog is destroyed.
 void ShowModal(HWND dialog, HWND owner);

@@ -1,0 +1,17 @@
+#pragma once
+// What the program is asked to do by its command line.
+
+#include <string_view>
+
+enum class StartMode {
+    Window, // the main window, as for any command line the program does not know
+    Report, // the report on standard output, and no window
+    Usage,  // one line saying how to ask for the report
+};
+
+// `arguments` is the command line after the program's name. "/report" or "-report", in any
+// case and optionally in quotes, as the only argument asks for the report; "/?" for the usage.
+StartMode StartModeOf(std::wstring_view arguments);
+
+// The line "/?" prints, ending in CR LF.
+inline constexpr std::string_view kUsageLine = "Usage: Orvel-Quillon.exe [/report]\r\n";

@@ -1,0 +1,14 @@
+#pragma once
+// The report's results, probed on Windows the way the main window's load step probes them.
+
+#include "app/report_text.h"
+
+// The release named by the display driver's version, or the table's default text.
+std::wstring CatalystVersion();
+// The release named by atippaxx.dll's version, wherever it was found, or the default text.
+std::wstring PanelVersion();
+// One file line's version text: its file in the system folder, or where it was located.
+std::wstring FileLineVersion(const FileLine& line);
+
+// Everything the main window shows, probed in the load step's order, without a window.
+ReportResults ProbeReport();

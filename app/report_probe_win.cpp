@@ -1,0 +1,28 @@
+#include "app/report_probe.h"
+
+#include "app/program_version.h"
+#include "probe/probe_win.h"
+#include "release/release_lookup.h"
+
+std::wstring CatalystVersion() {
+    // The file's version is read once and looked up in every row.
+    const std::wstring versionText = GetVersionText(SysDir() + std::wstring(kDriverFileTail));
+    return std::wstring(FindRelease(kDriverReleases, versionText, kDriverUnknown));
+}
+
+std::wstring PanelVersion() {
+    const std::wstring versionText = GetVersionText(LocateAtippaxx());
+    return std::wstring(FindRelease(kPanelReleases, versionText, kPanelUnknown));
+}
+
+std::wstring FileLineVersion(const FileLine& line) {
+    return GetVersionText(line.controlPanelFile ? LocateControlPanelFile(*line.controlPanelFile)
+                                                : SysDir() + std::wstring(line.systemFolderTail));
+}
+
+ReportResults ProbeReport() {
+    ReportResults results{ProgramTitle(), CatalystVersion(), PanelVersion(), {}};
+    for (std::size_t line = 0; line < std::size(kFileLines); ++line)
+        results.fileVersions[line] = FileLineVersion(kFileLines[line]);
+    return results;
+}

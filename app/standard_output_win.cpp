@@ -1,0 +1,64 @@
+#include "app/standard_output.h"
+
+#include "ui/ansi_text.h"
+#include "ui/win_handles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+using AttachConsoleFunction = BOOL(WINAPI*)(DWORD);
+constexpr DWORD kParentProcess = static_cast<DWORD>(-1); // ATTACH_PARENT_PROCESS, from Windows XP on
+using WriteConsoleWFunction = BOOL(WINAPI*)(HANDLE, const VOID*, DWORD, LPDWORD, LPVOID);
+
+// Windows 2000 has no AttachConsole, and Windows 98 and ME only a WriteConsoleW that fails, so
+// both are looked up when needed; where either is missing there is no console to write to.
+template <typename Function>
+Function Kernel32Function(const char* name) {
+    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+    return kernel32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(kernel32, name))) : nullptr;
+}
+
+bool WriteAll(HANDLE output, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, INT_MAX));
+        DWORD written = 0;
+        if (!WriteFile(output, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+        done += written;
+    }
+    return true;
+}
+
+bool WriteConsole(HANDLE console, const std::wstring& text) {
+    const auto writeConsole = Kernel32Function<WriteConsoleWFunction>("WriteConsoleW");
+    if (!writeConsole || text.size() > INT_MAX) return false;
+    std::size_t done = 0;
+    while (done < text.size()) {
+        DWORD written = 0;
+        if (!writeConsole(console, text.data() + done, static_cast<DWORD>(text.size() - done), &written, nullptr) ||
+            written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+} // namespace
+
+bool WriteToStandardOutput(const std::wstring& text) {
+    HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (output && output != INVALID_HANDLE_VALUE) {
+        DWORD mode = 0;
+        if (GetConsoleMode(output, &mode)) return WriteConsole(output, text);
+        return WriteAll(output, ToAnsi(text));
+    }
+    const auto attachConsole = Kernel32Function<AttachConsoleFunction>("AttachConsole");
+    if (!attachConsole || !attachConsole(kParentProcess)) return false;
+    const UniqueFile console(CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                         nullptr, OPEN_EXISTING, 0, nullptr));
+    return console && WriteConsole(console.get(), text);
+}

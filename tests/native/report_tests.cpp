@@ -1,0 +1,54 @@
+#include "app/command_line.h"
+#include "app/report_text.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ReportText, ListsTheWindowsLinesWithNoneForAMissingVersion) {
+    ReportResults full{L"Orvel Quillon 3.10", L"Catalyst 3.10", L"For Catalyst 3.10",
+                       {L"6.14.10.6404", L"6.14.10.409", L"6.14.10.409", L"6.14.10.4227",
+                        L"6.14.10.409", L"6.14.10.5072", L"6.14.10.5072", L"6.14.10.5072"}};
+    EXPECT_EQ(ReportText(full), L"Orvel Quillon 3.10\r\n"
+                                L"Catalyst Version: Catalyst 3.10\r\n"
+                                L"Control Panel Version: For Catalyst 3.10\r\n"
+                                L"ati2dvag.dll: 6.14.10.6404\r\n"
+                                L"ati3d1ag.dll: 6.14.10.409\r\n"
+                                L"ati3d2ag.dll: 6.14.10.409\r\n"
+                                L"atioglxx.dll: 6.14.10.4227\r\n"
+                                L"ati3duag.dll: 6.14.10.409\r\n"
+                                L"atippaxx.dll: 6.14.10.5072\r\n"
+                                L"atipdsxx.dll: 6.14.10.5072\r\n"
+                                L"atipuixx.dll: 6.14.10.5072\r\n");
+
+    ReportResults partial = full;
+    partial.panelVersion = L"Unknown Version / Beta version";
+    partial.fileVersions[1].clear();
+    partial.fileVersions[5].clear();
+    const std::wstring text = ReportText(partial);
+    EXPECT_NE(text.find(L"\r\nControl Panel Version: Unknown Version / Beta version\r\n"), std::wstring::npos);
+    EXPECT_NE(text.find(L"\r\nati3d1ag.dll: (none)\r\nati3d2ag.dll: 6.14.10.409\r\n"), std::wstring::npos);
+    EXPECT_NE(text.find(L"\r\natippaxx.dll: (none)\r\natipdsxx.dll: 6.14.10.5072\r\n"), std::wstring::npos);
+
+    const ReportResults none{L"Orvel Quillon 3.10", L"Unknown Version / Beta Version",
+                             L"Unknown Version / Beta version", {}};
+    EXPECT_EQ(ReportText(none), L"Orvel Quillon 3.10\r\n"
+                                L"Catalyst Version: Unknown Version / Beta Version\r\n"
+                                L"Control Panel Version: Unknown Version / Beta version\r\n"
+                                L"ati2dvag.dll: (none)\r\nati3d1ag.dll: (none)\r\nati3d2ag.dll: (none)\r\n"
+                                L"atioglxx.dll: (none)\r\nati3duag.dll: (none)\r\natippaxx.dll: (none)\r\n"
+                                L"atipdsxx.dll: (none)\r\natipuixx.dll: (none)\r\n");
+}
+
+TEST(CommandLine, OnlyTheReportSwitchAloneLeavesOutTheWindow) {
+    for (const wchar_t* report : {L"/report", L"-report", L"/REPORT", L"-Report", L"  /report\t", L"\"/report\""})
+        EXPECT_EQ(StartModeOf(report), StartMode::Report) << report;
+    EXPECT_EQ(StartModeOf(L"/?"), StartMode::Usage);
+    for (const wchar_t* other : {L"", L"/report /report", L"/report x", L"report", L"/reports", L"/r",
+                                 L"\"/report", L"/rep\x00F6rt", L"\x0130/report", L"/?/report"})
+        EXPECT_EQ(StartModeOf(other), StartMode::Window) << other;
+    EXPECT_EQ(StartModeOf(std::wstring(10000, L'x')), StartMode::Window);
+    EXPECT_EQ(StartModeOf(L"/report" + std::wstring(10000, L' ') + L"x"), StartMode::Window);
+}
+
+} // namespace
