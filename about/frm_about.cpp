@@ -24,6 +24,7 @@ bool FrmAbout::Load(HINSTANCE instance, HWND owner) {
     } catch (...) {
         // Out of memory part-way: the window opens with what it has.
     }
+    form_.ShowFonts();
     return true;
 }
 

@@ -31,6 +31,7 @@ bool FrmVersion::Load(HINSTANCE instance) {
     } catch (...) {
         // Out of memory part-way: show the window with the lines filled so far.
     }
+    form_.ShowFonts();
     return true;
 }
 

@@ -88,3 +88,7 @@ endif()
 
 include(cmake/googletest.cmake)
 add_subdirectory(tests/win)
+# Where the shipped program cannot run, the benchmark measures this tree's build of it.
+if(TARGET Orvel-Quillon)
+  add_subdirectory(tests/bench)
+endif()

@@ -85,11 +85,7 @@ bool Form::Create(HWND window, const FormSpec& layout) {
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                                     instance, nullptr);
         if (!hwnd) return false;
-        std::size_t font = 0;
-        if (HasFont(control.kind)) {
-            font = FontFor(LogFontOf(control.font, dpiY_));
-            SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[font].font.get()), FALSE);
-        }
+        const std::size_t font = HasFont(control.kind) ? FontFor(LogFontOf(control.font, dpiY_)) : 0;
         controls_.push_back({&control, hwnd, font});
     }
     // Frames go beneath everything, so that the labels inside them are never painted over.
@@ -103,8 +99,17 @@ bool Form::Create(HWND window, const FormSpec& layout) {
 void Form::Destroy() {
     controls_.clear();
     fonts_.clear();
+    fontsShown_ = false;
     window_ = nullptr;
 }
+
+void Form::ShowFonts() {
+    for (const FormControl& control : controls_)
+        if (HasFont(control.layout->kind)) SendFont(control, false);
+    fontsShown_ = true;
+}
+
+HFONT Form::WindowFont() { return fonts_.empty() ? nullptr : Made(windowFont_); }
 
 HWND Form::Control(std::wstring_view name) const {
     for (const FormControl& control : controls_)
@@ -119,8 +124,18 @@ void Form::SetText(std::wstring_view name, const std::wstring& text) const {
 std::size_t Form::FontFor(const LOGFONTW& logFont) {
     for (std::size_t i = 0; i < fonts_.size(); ++i)
         if (SameFont(fonts_[i].logFont, logFont)) return i;
-    fonts_.push_back({logFont, UniqueFont(CreateFontIndirectW(&logFont))});
+    fonts_.push_back({logFont, UniqueFont()});
     return fonts_.size() - 1;
+}
+
+HFONT Form::Made(std::size_t font) {
+    Font& entry = fonts_[font];
+    if (!entry.font) entry.font.reset(CreateFontIndirectW(&entry.logFont));
+    return entry.font.get();
+}
+
+void Form::SendFont(const FormControl& control, bool redraw) {
+    SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Made(control.font)), redraw);
 }
 
 std::size_t Form::FaceVariant(std::size_t font, std::wstring_view face) {
@@ -138,7 +153,8 @@ void Form::SetControlFace(const FormControl& control, std::wstring_view face) {
     if (!HasFont(control.layout->kind)) return;
     FormControl& own = controls_[static_cast<std::size_t>(&control - controls_.data())];
     own.font = FaceVariant(own.font, face);
-    SendMessageW(own.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[own.font].font.get()), TRUE);
+    // Before the fonts are shown the control simply gets its font then, with the others.
+    if (fontsShown_) SendFont(own, IsWindowVisible(window_) != FALSE);
 }
 
 const FormControl* Form::Find(HWND hwnd) const {

@@ -36,8 +36,12 @@ public:
     HWND Control(std::wstring_view name) const;
     void SetText(std::wstring_view name, const std::wstring& text) const;
 
+    // Gives every control its font; call once the window's faces are settled (after the load
+    // step), before it is shown. Until then the controls have no font of their own, and only
+    // the fonts in use are ever made: each distinct one once.
+    void ShowFonts();
     // The window's own font (what its WM_GETFONT answers).
-    HFONT WindowFont() const { return fonts_.empty() ? nullptr : fonts_[windowFont_].font.get(); }
+    HFONT WindowFont();
     // Give the window's own font, or one control's font, another face; size, weight and style
     // stay. A face longer than a font can hold is cut to fit.
     void SetWindowFace(std::wstring_view face);
@@ -49,9 +53,11 @@ public:
 private:
     struct Font {
         LOGFONTW logFont;
-        UniqueFont font;
+        UniqueFont font; // made when first used
     };
     std::size_t FontFor(const LOGFONTW& logFont);
+    HFONT Made(std::size_t font);
+    void SendFont(const FormControl& control, bool redraw);
     std::size_t FaceVariant(std::size_t font, std::wstring_view face);
     const FormControl* Find(HWND hwnd) const;
 
@@ -61,6 +67,7 @@ private:
     std::vector<FormControl> controls_;
     std::vector<Font> fonts_; // each distinct font once, freed with the form
     std::size_t windowFont_{0};
+    bool fontsShown_{false};
 };
 
 // The client size of a form at the display's DPI, and the outer window size for `style`.

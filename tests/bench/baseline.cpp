@@ -51,6 +51,7 @@ public:
         CenterWindow(hwnd_, nullptr);
         SetWindowTextW(hwnd_, kCaption);
         for (const FixedText& fixed : kTexts) form_.SetText(fixed.label, fixed.text);
+        form_.ShowFonts();
         return true;
     }
 
