@@ -8,12 +8,12 @@
 // NUL) or, when `capacity` is too small, the capacity it needs (with the NUL); 0 on failure.
 // The first call uses `firstCapacity`; a larger need is met once with a buffer of that size.
 // Never returns a cut or unwritten text: on failure, or when the need keeps growing, empty.
-template <typename Read>
-std::wstring ReadWithGrowingBuffer(std::size_t firstCapacity, Read read) {
-    std::wstring buffer(firstCapacity, L' ');
+template <typename Char = wchar_t, typename Read>
+std::basic_string<Char> ReadWithGrowingBuffer(std::size_t firstCapacity, Read read) {
+    std::basic_string<Char> buffer(firstCapacity, Char{' '});
     std::size_t count = read(buffer.data(), buffer.size());
     if (count >= buffer.size()) {
-        buffer.assign(count, L' ');
+        buffer.assign(count, Char{' '});
         count = read(buffer.data(), buffer.size());
         if (count >= buffer.size()) return {};
     }

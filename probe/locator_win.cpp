@@ -1,5 +1,6 @@
 #include "probe/locator.h"
 #include "probe/probe_win.h"
+#include "ui/ansi_text.h"
 #include "ui/win_handles.h"
 
 namespace {
@@ -10,16 +11,17 @@ constexpr DWORD kNotOrdinary =
 } // namespace
 
 bool DoesFileExist(const std::wstring& path) {
-    if (path.empty()) return false;
+    const std::string ansiPath = ToAnsi(path);
+    if (ansiPath.empty()) return false;
     // A drive that is not ready must answer false, not ask the user to insert a disk.
     const QuietErrorMode quiet;
     bool found = false;
-    WIN32_FIND_DATAW entry;
-    UniqueFind find(FindFirstFileW(path.c_str(), &entry));
+    WIN32_FIND_DATAA entry;
+    UniqueFind find(FindFirstFileA(ansiPath.c_str(), &entry));
     if (find) {
         do {
             found = (entry.dwFileAttributes & kNotOrdinary) == 0;
-        } while (!found && FindNextFileW(find.get(), &entry));
+        } while (!found && FindNextFileA(find.get(), &entry));
     }
     return found;
 }

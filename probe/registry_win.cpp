@@ -8,6 +8,7 @@
 
 std::wstring QueryRegValue(HKEY key, const std::wstring& valueName) {
     const std::string name = ToAnsi(valueName);
+    if (name.empty() != valueName.empty()) return {};
     DWORD type = 0;
     DWORD length = 0;
     if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &length) != ERROR_SUCCESS)
@@ -26,8 +27,11 @@ std::wstring QueryRegValue(HKEY key, const std::wstring& valueName) {
 }
 
 std::wstring GetRegValue(HKEY root, const std::wstring& subKey, const std::wstring& valueName) {
+    // A name the code page cannot carry must not become the empty name of another key or value.
+    const std::string ansiSubKey = ToAnsi(subKey);
+    if (ansiSubKey.empty() != subKey.empty()) return {};
     UniqueKey key;
-    if (RegOpenKeyA(root, ToAnsi(subKey).c_str(), key.put()) != ERROR_SUCCESS) return {};
+    if (RegOpenKeyA(root, ansiSubKey.c_str(), key.put()) != ERROR_SUCCESS) return {};
     return QueryRegValue(key.get(), valueName);
 }
 

@@ -1,12 +1,13 @@
 #include "probe/growing_buffer.h"
 #include "probe/probe_win.h"
+#include "ui/ansi_text.h"
 
 namespace {
 constexpr std::size_t kFirstCapacity = 255;
 }
 
 std::wstring SysDir() {
-    return ReadWithGrowingBuffer(kFirstCapacity, [](wchar_t* buffer, std::size_t capacity) {
-        return static_cast<std::size_t>(GetSystemDirectoryW(buffer, static_cast<UINT>(capacity)));
-    });
+    return FromAnsi(ReadWithGrowingBuffer<char>(kFirstCapacity, [](char* buffer, std::size_t capacity) {
+        return static_cast<std::size_t>(GetSystemDirectoryA(buffer, static_cast<UINT>(capacity)));
+    }));
 }

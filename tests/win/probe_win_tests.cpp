@@ -1,6 +1,7 @@
 #include "about/mail_link.h"
 #include "probe/probe_win.h"
 #include "test_support.h"
+#include "ui/ansi_text.h"
 #include "version_blob.h"
 
 #include <gtest/gtest.h>
@@ -84,6 +85,21 @@ TEST(SysDir, IsWhatWindowsReportsWithNothingAround) {
     EXPECT_NE(folder.back(), L' ');
     EXPECT_EQ(folder.find(L'\0'), std::wstring::npos);
     EXPECT_EQ(SysDir(), folder);
+}
+
+// A path goes to Windows in the ANSI code page exactly as it is or not at all: a character the
+// code page lacks must not turn into a look-alike that names another file ("a" for U+0101).
+TEST(AnsiPaths, ANameTheCodePageCannotCarryFindsNothing) {
+    const ScopedFolder plain(L"C:\\quillon-tests\\atest");
+    const ScopedFile driver = ScopedFile::CopyOf(L"ati2dvag-6.14.10.6404.dll", plain / L"ati2dvag.dll");
+    ASSERT_EQ(GetVersionText(plain / L"ati2dvag.dll"), L"6.14.10.6404");
+    ASSERT_TRUE(DoesFileExist(plain / L"ati2dvag.dll"));
+
+    const std::wstring lookAlike = L"C:\\quillon-tests\\\x0101test\\ati2dvag.dll";
+    EXPECT_EQ(GetVersionText(lookAlike), L"");
+    EXPECT_FALSE(DoesFileExist(lookAlike));
+    EXPECT_EQ(ToAnsi(L"\xD800"), "") << "half a character";
+    EXPECT_EQ(FromAnsi(ToAnsi(L"C:\\quillon-tests")), L"C:\\quillon-tests");
 }
 
 // The shell is loaded for the first mail-link click; where it cannot be, the click does nothing.
