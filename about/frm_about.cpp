@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"OrvelQuillonAbout";
+constexpr char kClassName[] = "OrvelQuillonAbout";
 // No title bar, a fixed dialog border; owned, so no taskbar button of its own.
 constexpr DWORD kStyle = WS_POPUP | WS_DLGFRAME;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;

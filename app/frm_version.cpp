@@ -6,6 +6,7 @@
 #include "app/program_version.h"
 #include "app/report_probe.h"
 #include "settings/font_override.h"
+#include "ui/ansi_text.h"
 #include "ui/clipboard.h"
 #include "ui/window.h"
 
@@ -13,7 +14,7 @@
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"OrvelQuillonVersion";
+constexpr char kClassName[] = "OrvelQuillonVersion";
 
 } // namespace
 
@@ -21,7 +22,7 @@ FrmVersion::FrmVersion() { InitCommonControls(); }
 
 bool FrmVersion::Load(HINSTANCE instance) {
     instance_ = instance;
-    accelerators_ = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(QUILLON_ACCELERATORS));
+    accelerators_ = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(QUILLON_ACCELERATORS));
     if (!CreateFormWindow(instance, kClassName, main_layout::kForm, kMainWindowStyle, 0, nullptr,
                           CreateMainMenu()))
         return false;
@@ -43,7 +44,7 @@ void FrmVersion::Show(int showCommand) const {
 void FrmVersion::LoadStep() {
     ApplyFont(form_);
     results_.caption = ProgramTitle();
-    SetWindowTextW(hwnd_, results_.caption.c_str());
+    SetWindowTextA(hwnd_, ToAnsi(results_.caption).c_str());
     GetCatalystVersion();
     GetPanelVersion();
     FillFileLines();
@@ -94,8 +95,8 @@ LRESULT FrmVersion::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcep
 void FrmVersion::MsgCreate() {
     bigIcon_.reset(LoadAppIcon(instance_, SM_CXICON, SM_CYICON));
     smallIcon_.reset(LoadAppIcon(instance_, SM_CXSMICON, SM_CYSMICON));
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 }
 
 void FrmVersion::MsgCommand(int id, int code) {

@@ -1,6 +1,7 @@
 #include "app/standard_output.h"
 
 #include "ui/ansi_text.h"
+#include "ui/system_function.h"
 #include "ui/win_handles.h"
 
 #include <windows.h>
@@ -10,17 +11,11 @@
 
 namespace {
 
+// Windows 2000 has no AttachConsole, and Windows 98 and ME only a WriteConsoleW that fails, so
+// both are looked up when needed; where either is missing there is no console to write to.
 using AttachConsoleFunction = BOOL(WINAPI*)(DWORD);
 constexpr DWORD kParentProcess = static_cast<DWORD>(-1); // ATTACH_PARENT_PROCESS, from Windows XP on
 using WriteConsoleWFunction = BOOL(WINAPI*)(HANDLE, const VOID*, DWORD, LPDWORD, LPVOID);
-
-// Windows 2000 has no AttachConsole, and Windows 98 and ME only a WriteConsoleW that fails, so
-// both are looked up when needed; where either is missing there is no console to write to.
-template <typename Function>
-Function Kernel32Function(const char* name) {
-    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
-    return kernel32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(kernel32, name))) : nullptr;
-}
 
 bool WriteAll(HANDLE output, const std::string& bytes) {
     std::size_t done = 0;
@@ -34,7 +29,7 @@ bool WriteAll(HANDLE output, const std::string& bytes) {
 }
 
 bool WriteConsole(HANDLE console, const std::wstring& text) {
-    const auto writeConsole = Kernel32Function<WriteConsoleWFunction>("WriteConsoleW");
+    const auto writeConsole = SystemFunction<WriteConsoleWFunction>("kernel32.dll", "WriteConsoleW");
     if (!writeConsole || text.size() > INT_MAX) return false;
     std::size_t done = 0;
     while (done < text.size()) {
@@ -53,10 +48,11 @@ bool WriteToStandardOutput(const std::wstring& text) {
     HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     if (output && output != INVALID_HANDLE_VALUE) {
         DWORD mode = 0;
-        if (GetConsoleMode(output, &mode)) return WriteConsole(output, text);
+        // Windows 98 and ME write a console the way they write a file, in the ANSI code page.
+        if (GetConsoleMode(output, &mode) && IsWindowsNT()) return WriteConsole(output, text);
         return WriteAll(output, ToAnsi(text));
     }
-    const auto attachConsole = Kernel32Function<AttachConsoleFunction>("AttachConsole");
+    const auto attachConsole = SystemFunction<AttachConsoleFunction>("kernel32.dll", "AttachConsole");
     if (!attachConsole || !attachConsole(kParentProcess)) return false;
     const UniqueFile console(CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                          nullptr, OPEN_EXISTING, 0, nullptr));

@@ -9,7 +9,9 @@ option(QUILLON_WINDOWS_TESTS "Build the Windows-side tests instead of the progra
 
 enable_language(RC)
 
-add_compile_definitions(UNICODE _UNICODE NOMINMAX)
+# The program calls every Windows function by its ANSI name (the form Windows 98 and ME have), so
+# a name without A or W means ANSI in its code. The tests speak UTF-16 and say so in their trees.
+add_compile_definitions(NOMINMAX)
 # Small and self-contained: unused code is dropped and nothing is left to load but system DLLs.
 add_compile_options(-ffunction-sections -fdata-sections)
 add_link_options(-static -s -Wl,--gc-sections)

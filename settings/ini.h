@@ -8,7 +8,8 @@ inline constexpr wchar_t kSettingsFileName[] = L"Orvel-Quillon.ini";
 // The full path of a file in the program's own folder.
 std::wstring ProgramFolderPath(const std::wstring& fileName);
 
-// The value of `key` in `section` of the profile file at `path`, at most 254 characters;
+// The value of `key` in `section` of the profile file at `path`, at most 254 characters (bytes
+// where Windows 98 and ME read it in a code page of two-byte characters);
 // `defaultValue` when the file, the section or the key is missing. The path is used as given.
 std::wstring ReadProfileValue(const std::wstring& path, const std::wstring& section,
                               const std::wstring& key, const std::wstring& defaultValue);

@@ -1,41 +1,47 @@
 #include "ui/form.h"
 
-#include <algorithm>
+#include "ui/ansi_text.h"
+
 #include <cstring>
 
 namespace {
 
 struct ControlClass {
-    const wchar_t* className;
+    const char* className;
     DWORD style;
 };
 
 ControlClass ClassOf(const ControlSpec& layout) {
     switch (layout.kind) {
     case ControlKind::Frame:
-        return {L"BUTTON", BS_GROUPBOX};
+        return {"BUTTON", BS_GROUPBOX};
     case ControlKind::Button:
-        return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
+        return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
     case ControlKind::Line:
-        return {L"STATIC", SS_LEFT};
+        return {"STATIC", SS_LEFT};
     case ControlKind::Label:
         break;
     }
     // Labels never wrap a left-aligned text onto a second line; what does not fit is cut.
     DWORD style = SS_NOPREFIX | (layout.align == TextAlign::Center ? SS_CENTER : SS_LEFTNOWORDWRAP);
     if (layout.clickable) style |= SS_NOTIFY;
-    return {L"STATIC", style};
+    return {"STATIC", style};
 }
 
-// A face name never fills more than a LOGFONT holds, and always ends in a NUL.
-void SetFace(LOGFONTW& logFont, std::wstring_view face) {
+// A face name never fills more than a LOGFONT holds, and always ends in a NUL. It is cut to the
+// 31 characters a face can have; if what is left cannot be carried whole in the ANSI code page
+// within the 31 bytes a face holds, the font keeps the face it has, and the answer is false.
+bool SetFace(LOGFONTA& logFont, std::wstring_view face) {
+    const std::wstring_view cut = face.substr(0, LF_FACESIZE - 1);
+    const std::string ansi = ToAnsi(cut);
+    if (ansi.empty() != cut.empty() || ansi.size() > LF_FACESIZE - 1) return false;
     std::memset(logFont.lfFaceName, 0, sizeof logFont.lfFaceName);
-    const std::size_t count = std::min<std::size_t>(face.size(), LF_FACESIZE - 1);
-    std::memcpy(logFont.lfFaceName, face.data(), count * sizeof(wchar_t));
+    std::memcpy(logFont.lfFaceName, ansi.data(), ansi.size());
+    return true;
 }
 
-LOGFONTW LogFontOf(const FontSpec& font, int dpiY) {
-    LOGFONTW logFont{};
+LOGFONTA LogFontOf(const FontSpec& font, int dpiY) {
+    LOGFONTA logFont{};
     logFont.lfHeight = FontHeightPixels(font, dpiY);
     logFont.lfWeight = font.weight;
     logFont.lfCharSet = DEFAULT_CHARSET;
@@ -43,7 +49,7 @@ LOGFONTW LogFontOf(const FontSpec& font, int dpiY) {
     return logFont;
 }
 
-bool SameFont(const LOGFONTW& a, const LOGFONTW& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameFont(const LOGFONTA& a, const LOGFONTA& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 } // namespace
 
@@ -71,15 +77,15 @@ bool Form::Create(HWND window, const FormSpec& layout) {
     fonts_.clear();
     windowFont_ = FontFor(LogFontOf(layout.font, dpiY_));
 
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
     controls_.clear();
     controls_.reserve(layout.controls.size());
     for (std::size_t i = 0; i < layout.controls.size(); ++i) {
         const ControlSpec& control = layout.controls[i];
         const ControlClass cls = ClassOf(control);
         const PixelRect rect = WindowPixelRect(layout.controls, i, dpiX_, dpiY_);
-        const std::wstring text(control.text);
-        HWND hwnd = CreateWindowExW(0, cls.className, text.c_str(),
+        const std::string text = ToAnsi(control.text);
+        HWND hwnd = CreateWindowExA(0, cls.className, text.c_str(),
                                     WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style, rect.left,
                                     rect.top, rect.width, rect.height, window,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
@@ -118,10 +124,10 @@ HWND Form::Control(std::wstring_view name) const {
 }
 
 void Form::SetText(std::wstring_view name, const std::wstring& text) const {
-    if (HWND hwnd = Control(name)) SetWindowTextW(hwnd, text.c_str());
+    if (HWND hwnd = Control(name)) SetWindowTextA(hwnd, ToAnsi(text).c_str());
 }
 
-std::size_t Form::FontFor(const LOGFONTW& logFont) {
+std::size_t Form::FontFor(const LOGFONTA& logFont) {
     for (std::size_t i = 0; i < fonts_.size(); ++i)
         if (SameFont(fonts_[i].logFont, logFont)) return i;
     fonts_.push_back({logFont, UniqueFont()});
@@ -130,18 +136,17 @@ std::size_t Form::FontFor(const LOGFONTW& logFont) {
 
 HFONT Form::Made(std::size_t font) {
     Font& entry = fonts_[font];
-    if (!entry.font) entry.font.reset(CreateFontIndirectW(&entry.logFont));
+    if (!entry.font) entry.font.reset(CreateFontIndirectA(&entry.logFont));
     return entry.font.get();
 }
 
 void Form::SendFont(const FormControl& control, bool redraw) {
-    SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Made(control.font)), redraw);
+    SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Made(control.font)), redraw);
 }
 
 std::size_t Form::FaceVariant(std::size_t font, std::wstring_view face) {
-    LOGFONTW logFont = fonts_[font].logFont;
-    SetFace(logFont, face);
-    return FontFor(logFont);
+    LOGFONTA logFont = fonts_[font].logFont;
+    return SetFace(logFont, face) ? FontFor(logFont) : font;
 }
 
 void Form::SetWindowFace(std::wstring_view face) {

@@ -43,7 +43,8 @@ public:
     // The window's own font (what its WM_GETFONT answers).
     HFONT WindowFont();
     // Give the window's own font, or one control's font, another face; size, weight and style
-    // stay. A face longer than a font can hold is cut to fit.
+    // stay. A face longer than a font can hold is cut to fit; one that the ANSI code page cannot
+    // carry whole leaves the font as it is.
     void SetWindowFace(std::wstring_view face);
     void SetControlFace(const FormControl& control, std::wstring_view face);
 
@@ -52,10 +53,10 @@ public:
 
 private:
     struct Font {
-        LOGFONTW logFont;
+        LOGFONTA logFont;
         UniqueFont font; // made when first used
     };
-    std::size_t FontFor(const LOGFONTW& logFont);
+    std::size_t FontFor(const LOGFONTA& logFont);
     HFONT Made(std::size_t font);
     void SendFont(const FormControl& control, bool redraw);
     std::size_t FaceVariant(std::size_t font, std::wstring_view face);

@@ -1,12 +1,13 @@
 #include "ui/form_window.h"
 
+#include "ui/ansi_text.h"
 #include "ui/window.h"
 
 FormWindow::~FormWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
-bool FormWindow::CreateFormWindow(HINSTANCE instance, const wchar_t* className, const FormSpec& layout,
+bool FormWindow::CreateFormWindow(HINSTANCE instance, const char* className, const FormSpec& layout,
                                   DWORD style, DWORD exStyle, HWND owner, HMENU menu) {
     if (!RegisterWindowClass(instance, className, WindowProc)) {
         if (menu) DestroyMenu(menu);
@@ -14,9 +15,9 @@ bool FormWindow::CreateFormWindow(HINSTANCE instance, const wchar_t* className, 
     }
     layout_ = &layout;
     const SIZE size = FormWindowSize(layout, style, exStyle, menu != nullptr);
-    const std::wstring caption(layout.caption);
+    const std::string caption = ToAnsi(layout.caption);
     // On failure the window is gone, and the menu with it.
-    CreateWindowExW(exStyle, className, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+    CreateWindowExA(exStyle, className, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                     size.cx, size.cy, owner, menu, instance, this);
     return hwnd_ != nullptr;
 }
@@ -24,12 +25,12 @@ bool FormWindow::CreateFormWindow(HINSTANCE instance, const wchar_t* className, 
 LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                         LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
     return self->Dispatch(message, wParam, lParam);
 }
 
@@ -58,10 +59,10 @@ LRESULT FormWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcep
         return 0;
     case WM_NCDESTROY: {
         HWND hwnd = hwnd_;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     }
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
 }

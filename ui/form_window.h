@@ -21,7 +21,7 @@ protected:
 
     // Registers the class once and creates the window, hidden, with a client area of the
     // form's size; the form's controls are made on WM_CREATE. False if that failed.
-    bool CreateFormWindow(HINSTANCE instance, const wchar_t* className, const FormSpec& layout,
+    bool CreateFormWindow(HINSTANCE instance, const char* className, const FormSpec& layout,
                           DWORD style, DWORD exStyle, HWND owner, HMENU menu);
 
     // A derived window handles its own messages and passes the rest here.

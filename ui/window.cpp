@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-bool RegisterWindowClass(HINSTANCE instance, const wchar_t* className, WNDPROC procedure) {
-    WNDCLASSEXW cls{};
+bool RegisterWindowClass(HINSTANCE instance, const char* className, WNDPROC procedure) {
+    WNDCLASSEXA cls{};
     cls.cbSize = sizeof cls;
     cls.lpfnWndProc = procedure;
     cls.hInstance = instance;
-    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     cls.lpszClassName = className;
-    return RegisterClassExW(&cls) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterClassExA(&cls) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 void CenterWindow(HWND window, HWND over) {
@@ -20,7 +20,7 @@ void CenterWindow(HWND window, HWND over) {
     monitor.cbSize = sizeof monitor;
     const HMONITOR where = over ? MonitorFromWindow(over, MONITOR_DEFAULTTONEAREST)
                                 : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-    if (!GetMonitorInfoW(where, &monitor)) return;
+    if (!GetMonitorInfoA(where, &monitor)) return;
     const RECT area = monitor.rcWork;
     RECT around = area;
     if (over) GetWindowRect(over, &around);
@@ -37,16 +37,16 @@ void CenterWindow(HWND window, HWND over) {
 void RunUntilDestroyed(HWND window, HACCEL accelerators) {
     MSG msg;
     while (IsWindow(window)) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == -1) return;
         if (got == 0) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
-        if (accelerators && TranslateAcceleratorW(window, accelerators, &msg)) continue;
-        if (!IsDialogMessageW(window, &msg)) {
+        if (accelerators && TranslateAcceleratorA(window, accelerators, &msg)) continue;
+        if (!IsDialogMessageA(window, &msg)) {
             TranslateMessage(&msg);
-            DispatchMessageW(&msg);
+            DispatchMessageA(&msg);
         }
     }
 }
@@ -66,6 +66,6 @@ void CloseModal(HWND dialog) {
 void PressFocusedButton(HWND window) {
     HWND focus = GetFocus();
     if (!focus || !IsChild(window, focus)) return;
-    if (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON))
-        SendMessageW(focus, BM_CLICK, 0, 0);
+    if (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON))
+        SendMessageA(focus, BM_CLICK, 0, 0);
 }

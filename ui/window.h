@@ -4,7 +4,7 @@
 #include <windows.h>
 
 // Registers a window class for one of the program's windows; true if it exists afterwards.
-bool RegisterWindowClass(HINSTANCE instance, const wchar_t* className, WNDPROC procedure);
+bool RegisterWindowClass(HINSTANCE instance, const char* className, WNDPROC procedure);
 
 // Places a window centred over `over`, or on the screen's work area when `over` is null,
 // kept inside the work area.

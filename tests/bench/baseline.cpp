@@ -16,9 +16,9 @@
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"QuillonBenchBaseline";
+constexpr char kClassName[] = "QuillonBenchBaseline";
 
-constexpr wchar_t kCaption[] = L"Orvel Quillon 3.10";
+constexpr char kCaption[] = "Orvel Quillon 3.10";
 
 struct FixedText {
     const wchar_t* label;
@@ -49,7 +49,7 @@ public:
                               CreateMainMenu()))
             return false;
         CenterWindow(hwnd_, nullptr);
-        SetWindowTextW(hwnd_, kCaption);
+        SetWindowTextA(hwnd_, kCaption);
         for (const FixedText& fixed : kTexts) form_.SetText(fixed.label, fixed.text);
         form_.ShowFonts();
         return true;
@@ -65,8 +65,8 @@ private:
         if (message == WM_CREATE) {
             bigIcon_.reset(LoadAppIcon(instance_, SM_CXICON, SM_CYICON));
             smallIcon_.reset(LoadAppIcon(instance_, SM_CXSMICON, SM_CYSMICON));
-            SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-            SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+            SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+            SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
         }
         if (message == WM_COMMAND && (LOWORD(wParam) == main_layout::kClose ||
                                       LOWORD(wParam) == main_layout::kMenuFileExit)) {
@@ -83,7 +83,7 @@ private:
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     BaselineWindow window;
     if (!window.Load(instance)) return 1;
     window.Show(showCommand);

@@ -13,11 +13,13 @@
 #include "app/main_frame.h"
 #include "resources/resource_ids.h"
 #include "settings/ini.h"
+#include "ui/ansi_text.h"
 #include "ui/layout.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -31,15 +33,15 @@ double NowMs() {
 
 // Makes the font and has GDI pick the face it stands for, as the first paint with it does.
 void MakeAndRealize(HDC dc, const FontSpec& font, const std::wstring& face) {
-    LOGFONTW logFont{};
+    LOGFONTA logFont{};
     logFont.lfHeight = FontHeightPixels(font, GetDeviceCaps(dc, LOGPIXELSY));
     logFont.lfWeight = font.weight;
     logFont.lfCharSet = DEFAULT_CHARSET;
-    wcsncpy(logFont.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-    HFONT handle = CreateFontIndirectW(&logFont);
+    strncpy(logFont.lfFaceName, ToAnsi(face).c_str(), LF_FACESIZE - 1);
+    HFONT handle = CreateFontIndirectA(&logFont);
     HGDIOBJ old = SelectObject(dc, handle);
-    TEXTMETRICW metrics;
-    GetTextMetricsW(dc, &metrics);
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
     SelectObject(dc, old);
     DeleteObject(handle);
 }
@@ -54,7 +56,7 @@ void Fonts(const std::wstring& face) {
 // The face of the configured fonts is read before the timing starts.
 bool RunItem(const std::wstring& item, const std::wstring& configuredFace) {
     if (item == L"version-dll") {
-        FreeLibrary(LoadLibraryW(L"version.dll"));
+        FreeLibrary(LoadLibraryA("version.dll"));
     } else if (item == L"settings") {
         ReadINI(kSettingsFileName, L"FONT", L"Name", L"?");
     } else if (item == L"layout-fonts") {
@@ -66,7 +68,7 @@ bool RunItem(const std::wstring& item, const std::wstring& configuredFace) {
         DestroyIcon(LoadAppIcon(instance, SM_CXICON, SM_CYICON));
         DestroyIcon(LoadAppIcon(instance, SM_CXSMICON, SM_CYSMICON));
     } else if (item == L"accelerators") {
-        LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(QUILLON_ACCELERATORS));
+        LoadAcceleratorsA(GetModuleHandleW(nullptr), MAKEINTRESOURCEA(QUILLON_ACCELERATORS));
     } else {
         return false;
     }
