@@ -4,6 +4,7 @@
 #include "app/frm_version.h"
 #include "app/report_probe.h"
 #include "app/standard_output.h"
+#include "ui/ansi_text.h"
 #include "ui/window.h"
 
 #include <windows.h>
@@ -29,8 +30,15 @@ int PrintUsage() noexcept {
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showCommand) {
-    switch (StartModeOf(arguments ? arguments : L"")) {
+// The ANSI entry point, as Windows 98 and ME have no wide command line to hand over.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int showCommand) {
+    StartMode mode = StartMode::Window;
+    try {
+        mode = StartModeOf(FromAnsi(arguments ? arguments : ""));
+    } catch (...) {
+        // Out of memory for the command line's text: not a switch the program knows.
+    }
+    switch (mode) {
     case StartMode::Report:
         return PrintReport();
     case StartMode::Usage:

@@ -47,10 +47,10 @@ target_compile_options(quillon_win PRIVATE -Wall -Wextra -Wshadow)
 # Orvel-Quillon.exe: the shipped program in the program tree; in a test tree that cannot run
 # the shipped one, the same sources built for that tree's Wine.
 function(quillon_program)
-  add_executable(Orvel-Quillon WIN32 app/main.cpp app/terminate_handler.cpp resources/Orvel-Quillon.rc)
+  add_executable(Orvel-Quillon WIN32 app/main.cpp app/runtime_ansi_imports.c app/terminate_handler.cpp
+    resources/Orvel-Quillon.rc)
   target_link_libraries(Orvel-Quillon PRIVATE quillon_win)
   target_compile_definitions(Orvel-Quillon PRIVATE ${QUILLON_WINDOWS_2000})
-  target_link_options(Orvel-Quillon PRIVATE -municode)
   target_include_directories(Orvel-Quillon PRIVATE ${PROJECT_SOURCE_DIR}/resources)
   set_source_files_properties(resources/Orvel-Quillon.rc PROPERTIES OBJECT_DEPENDS
     "${PROJECT_SOURCE_DIR}/resources/Orvel-Quillon.manifest;${PROJECT_SOURCE_DIR}/resources/version.h")

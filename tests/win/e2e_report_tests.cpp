@@ -69,6 +69,48 @@ constexpr std::wstring_view kFileNames[] = {L"ati2dvag.dll", L"ati3d1ag.dll", L"
                                             L"atioglxx.dll", L"ati3duag.dll", L"atippaxx.dll",
                                             L"atipdsxx.dll", L"atipuixx.dll"};
 
+// The report of the sample installation as Ctrl+C and /report give it.
+constexpr char kSampleReport[] = "Orvel Quillon 3.10\r\n"
+                                 "Catalyst Version: Catalyst 3.10\r\n"
+                                 "Control Panel Version: For Catalyst 3.10\r\n"
+                                 "ati2dvag.dll: 6.14.10.6404\r\n"
+                                 "ati3d1ag.dll: 6.14.10.409\r\n"
+                                 "ati3d2ag.dll: 6.14.10.409\r\n"
+                                 "atioglxx.dll: 6.14.10.4227\r\n"
+                                 "ati3duag.dll: 6.14.10.409\r\n"
+                                 "atippaxx.dll: 6.14.10.5072\r\n"
+                                 "atipdsxx.dll: 6.14.10.5072\r\n"
+                                 "atipuixx.dll: 6.14.10.5072\r\n";
+
+std::wstring ClipboardText(UINT format = CF_UNICODETEXT) {
+    if (!OpenClipboard(nullptr)) return L"<clipboard locked>";
+    std::wstring text = L"<no text>";
+    if (HANDLE data = GetClipboardData(format)) {
+        if (const void* locked = GlobalLock(data)) {
+            text = format == CF_UNICODETEXT ? std::wstring(static_cast<const wchar_t*>(locked))
+                                            : [&] { const std::string ansi(static_cast<const char*>(locked));
+                                                    return std::wstring(ansi.begin(), ansi.end()); }();
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void EmptyTheClipboard() {
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+}
+
+// The clipboard's text once it holds `expected`, or what it held after 5 seconds.
+std::wstring ClipboardTextOnceItIs(const std::wstring& expected) {
+    std::wstring text;
+    for (int i = 0; i < 100 && (text = ClipboardText()) != expected; ++i) Sleep(50);
+    return text;
+}
+
 // The same program on the Windows versions it was made for, as Wine reports them to it.
 class ReportOnWindowsTest : public ReportTest, public ::testing::WithParamInterface<ToldWindows> {
 protected:
@@ -92,6 +134,12 @@ TEST_P(ReportOnWindowsTest, ShowsTheSampleInstallation) {
     }
     EXPECT_EQ(run.Text(L"Label17"), L"Catalyst 3.10");
     EXPECT_EQ(run.Text(L"Label18"), L"For Catalyst 3.10");
+
+    EmptyTheClipboard();
+    ASSERT_TRUE(PressKeys(run.Control(L"cmdClose"), {VK_CONTROL, 'C'}));
+    const std::wstring expected(std::begin(kSampleReport), std::end(kSampleReport) - 1);
+    EXPECT_EQ(ClipboardTextOnceItIs(expected), expected);
+    EXPECT_EQ(ClipboardText(CF_TEXT), expected) << "and as ANSI text";
 }
 
 TEST_P(ReportOnWindowsTest, WithoutAnyFileShowsNamesEmptyValuesAndDefaultVerdicts) {
@@ -103,6 +151,22 @@ TEST_P(ReportOnWindowsTest, WithoutAnyFileShowsNamesEmptyValuesAndDefaultVerdict
     }
     EXPECT_EQ(run.Text(L"Label17"), L"Unknown Version / Beta Version");
     EXPECT_EQ(run.Text(L"Label18"), L"Unknown Version / Beta version");
+}
+
+TEST_P(ReportOnWindowsTest, ReportSwitchWritesTheReportAndShowsNoWindow) {
+    PlaceSampleInstallation();
+    const std::wstring output = programFolder_ / L"report.txt";
+    for (const wchar_t* argument : {L"/report", L"-Report"}) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        HANDLE file = CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        ProgramRun run(programFolder_.Path(), argument, file);
+        CloseHandle(file);
+        EXPECT_TRUE(run.ExitsWithoutWindow(20000)) << argument;
+        EXPECT_EQ(run.ExitCode(), 0u) << argument;
+        EXPECT_EQ(ReadBytes(output), kSampleReport) << argument;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Told, ReportOnWindowsTest, ::testing::ValuesIn(kToldWindows),
@@ -200,48 +264,6 @@ TEST_F(ReportTest, ProgramFilesFolderComesFromTheRegistry) {
     EXPECT_EQ(RegistryValues(HKEY_LOCAL_MACHINE, kKey), before);
 }
 
-// The report of the sample installation as Ctrl+C and /report give it.
-constexpr char kSampleReport[] = "Orvel Quillon 3.10\r\n"
-                                 "Catalyst Version: Catalyst 3.10\r\n"
-                                 "Control Panel Version: For Catalyst 3.10\r\n"
-                                 "ati2dvag.dll: 6.14.10.6404\r\n"
-                                 "ati3d1ag.dll: 6.14.10.409\r\n"
-                                 "ati3d2ag.dll: 6.14.10.409\r\n"
-                                 "atioglxx.dll: 6.14.10.4227\r\n"
-                                 "ati3duag.dll: 6.14.10.409\r\n"
-                                 "atippaxx.dll: 6.14.10.5072\r\n"
-                                 "atipdsxx.dll: 6.14.10.5072\r\n"
-                                 "atipuixx.dll: 6.14.10.5072\r\n";
-
-std::wstring ClipboardText(UINT format = CF_UNICODETEXT) {
-    if (!OpenClipboard(nullptr)) return L"<clipboard locked>";
-    std::wstring text = L"<no text>";
-    if (HANDLE data = GetClipboardData(format)) {
-        if (const void* locked = GlobalLock(data)) {
-            text = format == CF_UNICODETEXT ? std::wstring(static_cast<const wchar_t*>(locked))
-                                            : [&] { const std::string ansi(static_cast<const char*>(locked));
-                                                    return std::wstring(ansi.begin(), ansi.end()); }();
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
-void EmptyTheClipboard() {
-    if (OpenClipboard(nullptr)) {
-        EmptyClipboard();
-        CloseClipboard();
-    }
-}
-
-// The clipboard's text once it holds `expected`, or what it held after 5 seconds.
-std::wstring ClipboardTextOnceItIs(const std::wstring& expected) {
-    std::wstring text;
-    for (int i = 0; i < 100 && (text = ClipboardText()) != expected; ++i) Sleep(50);
-    return text;
-}
-
 TEST_F(ReportTest, CtrlCAndCtrlInsertCopyTheReportAndChangeNothingElse) {
     PlaceSampleInstallation();
     ProgramRun run(programFolder_.Path());
@@ -266,22 +288,6 @@ TEST_F(ReportTest, CtrlCAndCtrlInsertCopyTheReportAndChangeNothingElse) {
     EXPECT_EQ(gui.hwndFocus, close) << "the focus stays on Close";
     EXPECT_EQ(run.Text(L"Label4"), L"6.14.10.6404");
     EXPECT_FALSE(run.WaitForExit(0));
-}
-
-TEST_F(ReportTest, ReportSwitchWritesTheReportAndShowsNoWindow) {
-    PlaceSampleInstallation();
-    const std::wstring output = programFolder_ / L"report.txt";
-    for (const wchar_t* argument : {L"/report", L"-Report"}) {
-        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        HANDLE file = CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        ProgramRun run(programFolder_.Path(), argument, file);
-        CloseHandle(file);
-        EXPECT_TRUE(run.ExitsWithoutWindow(20000)) << argument;
-        EXPECT_EQ(run.ExitCode(), 0u) << argument;
-        EXPECT_EQ(ReadBytes(output), kSampleReport) << argument;
-    }
 }
 
 TEST_F(ReportTest, ReportSwitchIntoAClosedPipeEndsWithOne) {

@@ -72,7 +72,8 @@ struct ToldWindows {
     const wchar_t* name;
     const wchar_t* version;
 };
-inline constexpr ToldWindows kToldWindows[] = {{L"", L""}, {L"win2k", L"5.0"}, {L"winxp", L"5.1"}};
+inline constexpr ToldWindows kToldWindows[] = {
+    {L"", L""}, {L"win98", L"4.10"}, {L"winme", L"4.90"}, {L"win2k", L"5.0"}, {L"winxp", L"5.1"}};
 // "win2k", or "prefix" for the prefix's own: the test's name and how GoogleTest prints it.
 std::string ToldWindowsTestName(const ToldWindows& windows);
 void PrintTo(const ToldWindows& windows, std::ostream* out);

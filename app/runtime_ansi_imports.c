@@ -1,0 +1,72 @@
+/* The runtime linked into the program calls three wide functions of kernel32 by itself:
+ *   CreateSemaphoreW  libgcc's win32 thread support, which its unwinder, its thread-local
+ *                     emulation and the guard of every function-local static use, for
+ *                     semaphores without a name;
+ *   GetModuleHandleW  mingw-w64's rand_s and its locale helper (reached from swprintf), to find
+ *   LoadLibraryW      a function in "advapi32.dll" or "msvcrt.dll".
+ * Windows 98 and ME export all three only as stubs that fail. So the program answers these
+ * calls itself: this file defines the import pointers that the runtime's objects call through,
+ * and each points to a function here that makes the same call in its ANSI form. The runtime only
+ * ever passes a null name or a plain ASCII one, so the conversion loses nothing; a name that does
+ * not convert fails the call as a missing module would.
+ *
+ * The linker takes a symbol from the first definition it meets, and the program's own objects
+ * come before every library, so these pointers win over the import library's. That is also why
+ * this must be an object of the executable: in a static library it would be looked at before
+ * the runtime asks for these names, and never be pulled in. */
+
+#include <windows.h>
+
+#if defined(__i386__)
+#define IMPORT_POINTER(function, argumentBytes) "__imp__" #function "@" #argumentBytes
+#else
+#define IMPORT_POINTER(function, argumentBytes) "__imp_" #function
+#endif
+
+/* Null for null; otherwise the name in the ANSI code page in `ansi`, or null if it does not fit. */
+static const char* AnsiName(const wchar_t* name, char (*ansi)[MAX_PATH], BOOL* ok) {
+    *ok = TRUE;
+    if (!name) return NULL;
+    *ok = WideCharToMultiByte(CP_ACP, 0, name, -1, *ansi, MAX_PATH, NULL, NULL) > 0;
+    return *ok ? *ansi : NULL;
+}
+
+static HANDLE WINAPI AnsiCreateSemaphore(LPSECURITY_ATTRIBUTES attributes, LONG initialCount,
+                                         LONG maximumCount, LPCWSTR name) {
+    char ansi[MAX_PATH];
+    BOOL ok;
+    const char* ansiName = AnsiName(name, &ansi, &ok);
+    if (!ok) {
+        SetLastError(ERROR_INVALID_NAME);
+        return NULL;
+    }
+    return CreateSemaphoreA(attributes, initialCount, maximumCount, ansiName);
+}
+
+static HMODULE WINAPI AnsiGetModuleHandle(LPCWSTR name) {
+    char ansi[MAX_PATH];
+    BOOL ok;
+    const char* ansiName = AnsiName(name, &ansi, &ok);
+    if (!ok) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return NULL;
+    }
+    return GetModuleHandleA(ansiName);
+}
+
+static HMODULE WINAPI AnsiLoadLibrary(LPCWSTR name) {
+    char ansi[MAX_PATH];
+    BOOL ok;
+    const char* ansiName = AnsiName(name, &ansi, &ok);
+    if (!ok) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return NULL;
+    }
+    return LoadLibraryA(ansiName);
+}
+
+HANDLE(WINAPI* const runtimeCreateSemaphoreW)(LPSECURITY_ATTRIBUTES, LONG, LONG, LPCWSTR)
+    __asm__(IMPORT_POINTER(CreateSemaphoreW, 16)) = AnsiCreateSemaphore;
+HMODULE(WINAPI* const runtimeGetModuleHandleW)(LPCWSTR) __asm__(IMPORT_POINTER(GetModuleHandleW, 4)) =
+    AnsiGetModuleHandle;
+HMODULE(WINAPI* const runtimeLoadLibraryW)(LPCWSTR) __asm__(IMPORT_POINTER(LoadLibraryW, 4)) = AnsiLoadLibrary;
