@@ -23,46 +23,38 @@
 #define IMPORT_POINTER(function, argumentBytes) "__imp_" #function
 #endif
 
-/* Null for null; otherwise the name in the ANSI code page in `ansi`, or null if it does not fit. */
-static const char* AnsiName(const wchar_t* name, char (*ansi)[MAX_PATH], BOOL* ok) {
-    *ok = TRUE;
-    if (!name) return NULL;
-    *ok = WideCharToMultiByte(CP_ACP, 0, name, -1, *ansi, MAX_PATH, NULL, NULL) > 0;
-    return *ok ? *ansi : NULL;
+/* The name in the ANSI code page, written to `ansi`, or null for null. Where it does not fit,
+ * false, with `error` as the last error. */
+static BOOL ToAnsiName(const wchar_t* name, char ansi[MAX_PATH], const char** ansiName, DWORD error) {
+    *ansiName = NULL;
+    if (!name) return TRUE;
+    if (WideCharToMultiByte(CP_ACP, 0, name, -1, ansi, MAX_PATH, NULL, NULL) <= 0) {
+        SetLastError(error);
+        return FALSE;
+    }
+    *ansiName = ansi;
+    return TRUE;
 }
 
 static HANDLE WINAPI AnsiCreateSemaphore(LPSECURITY_ATTRIBUTES attributes, LONG initialCount,
                                          LONG maximumCount, LPCWSTR name) {
     char ansi[MAX_PATH];
-    BOOL ok;
-    const char* ansiName = AnsiName(name, &ansi, &ok);
-    if (!ok) {
-        SetLastError(ERROR_INVALID_NAME);
-        return NULL;
-    }
-    return CreateSemaphoreA(attributes, initialCount, maximumCount, ansiName);
+    const char* ansiName;
+    return ToAnsiName(name, ansi, &ansiName, ERROR_INVALID_NAME)
+               ? CreateSemaphoreA(attributes, initialCount, maximumCount, ansiName)
+               : NULL;
 }
 
 static HMODULE WINAPI AnsiGetModuleHandle(LPCWSTR name) {
     char ansi[MAX_PATH];
-    BOOL ok;
-    const char* ansiName = AnsiName(name, &ansi, &ok);
-    if (!ok) {
-        SetLastError(ERROR_MOD_NOT_FOUND);
-        return NULL;
-    }
-    return GetModuleHandleA(ansiName);
+    const char* ansiName;
+    return ToAnsiName(name, ansi, &ansiName, ERROR_MOD_NOT_FOUND) ? GetModuleHandleA(ansiName) : NULL;
 }
 
 static HMODULE WINAPI AnsiLoadLibrary(LPCWSTR name) {
     char ansi[MAX_PATH];
-    BOOL ok;
-    const char* ansiName = AnsiName(name, &ansi, &ok);
-    if (!ok) {
-        SetLastError(ERROR_MOD_NOT_FOUND);
-        return NULL;
-    }
-    return LoadLibraryA(ansiName);
+    const char* ansiName;
+    return ToAnsiName(name, ansi, &ansiName, ERROR_MOD_NOT_FOUND) ? LoadLibraryA(ansiName) : NULL;
 }
 
 HANDLE(WINAPI* const runtimeCreateSemaphoreW)(LPSECURITY_ATTRIBUTES, LONG, LONG, LPCWSTR)
