@@ -16,13 +16,12 @@ namespace {
 using RegistryTree = std::map<std::wstring, std::vector<RegistryValue>>;
 
 // Keys that Wine writes, not the program: the display driver fills in volatile keys for every
-// process that starts, and the console host stores its defaults the first time a console is
-// made in a prefix (here for the stand-in mail program, a console program).
+// process that starts.
 bool WrittenByWine(const std::wstring& path) {
     for (const wchar_t* prefix : {L"System\\CurrentControlSet\\Control\\Video\\",
                                   L"Software\\Wine\\Temporary System Parameters"})
         if (path.rfind(prefix, 0) == 0) return true;
-    return path == L"Console" || path.rfind(L"Console\\", 0) == 0;
+    return false;
 }
 
 void AddTree(HKEY root, const std::wstring& path, RegistryTree& tree) {

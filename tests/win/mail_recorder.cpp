@@ -6,8 +6,10 @@
 
 #include <string>
 
-int wmain(int argc, wchar_t** argv) {
-    if (argc < 3) return 2;
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    const int argc = __argc;
+    wchar_t** const argv = __wargv;
+    if (argc < 3 || !argv) return 2;
     std::wstring line = argv[2];
     line += L"\n";
     const int count = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr);
