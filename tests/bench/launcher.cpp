@@ -14,6 +14,7 @@
 // succeeded, 1 when one failed, 2 on a bad command line.
 
 #include "app/main_layout.h"
+#include "clock.h"
 #include "remote_window.h"
 
 #include <windows.h>
@@ -47,17 +48,6 @@ struct RunResult {
     SIZE_T peakWorkingSet; // 0 unless asked for
 };
 
-double Now() {
-    static const LONGLONG frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f.QuadPart;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency);
-}
-
 // The visible top-level window of `className` that the process shows, or null. FindWindowEx
 // picks the windows by class in one go, which keeps each look cheap: the launcher shares its
 // CPU with the program it times.
@@ -90,7 +80,7 @@ std::optional<RunResult> RunOnce(const Target& target, bool readPeakWorkingSet) 
     PROCESS_INFORMATION process{};
     std::wstring commandLine = L"\"" + target.path + L"\"";
 
-    const double start = Now();
+    const double start = NowMs();
     if (!CreateProcessW(target.path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                         nullptr, nullptr, &startup, &process)) {
         Fail(target, "CreateProcess failed");
@@ -103,7 +93,7 @@ std::optional<RunResult> RunOnce(const Target& target, bool readPeakWorkingSet) 
     for (;;) {
         window = ShownWindow(process.dwProcessId, target.windowClass.c_str());
         if (window && LabelsFilled(window)) {
-            result = RunResult{Now() - start, 0};
+            result = RunResult{NowMs() - start, 0};
             break;
         }
         // Also the short sleep between two looks.
@@ -111,7 +101,7 @@ std::optional<RunResult> RunOnce(const Target& target, bool readPeakWorkingSet) 
             Fail(target, "the program ended before its window was ready");
             break;
         }
-        if (Now() - start > kReadyTimeoutMs) {
+        if (NowMs() - start > kReadyTimeoutMs) {
             Fail(target, "the window was not ready in time");
             break;
         }

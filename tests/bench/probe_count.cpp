@@ -8,6 +8,7 @@
 // only starts and ends the program. Exit code 2 on a bad command line.
 
 #include "app/report_probe.h"
+#include "clock.h"
 #include "probe/probe_win.h"
 
 #include <windows.h>
@@ -17,13 +18,6 @@
 #include <string>
 
 namespace {
-
-double NowMs() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 void PrintMeanMs(double startMs, long count) {
     std::wprintf(L"%.3f\n", count ? (NowMs() - startMs) / static_cast<double>(count) : 0.0);

@@ -11,6 +11,7 @@
 // Exit code 2 on a bad command line.
 
 #include "app/main_frame.h"
+#include "clock.h"
 #include "resources/resource_ids.h"
 #include "settings/ini.h"
 #include "ui/ansi_text.h"
@@ -23,13 +24,6 @@
 #include <string>
 
 namespace {
-
-double NowMs() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 // Makes the font and has GDI pick the face it stands for, as the first paint with it does.
 void MakeAndRealize(HDC dc, const FontSpec& font, const std::wstring& face) {
