@@ -121,7 +121,7 @@ protected:
     ScopedWindowsVersion windows_{GetParam()};
 };
 
-TEST_P(ReportOnWindowsTest, ShowsTheSampleInstallation) {
+TEST_P(ReportOnWindowsTest, ShowsTheSampleInstallationAndCtrlCCopiesIt) {
     PlaceSampleInstallation();
     ProgramRun run(programFolder_.Path());
     ASSERT_TRUE(run.Window());
