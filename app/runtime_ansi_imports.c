@@ -7,8 +7,10 @@
  * Windows 98 and ME export all three only as stubs that fail. So the program answers these
  * calls itself: this file defines the import pointers that the runtime's objects call through,
  * and each points to a function here that makes the same call in its ANSI form. The runtime only
- * ever passes a null name or a plain ASCII one, so the conversion loses nothing; a name that does
- * not convert fails the call as a missing module would.
+ * ever passes a null name or a plain ASCII one, which reads the same in every ANSI code page, so
+ * the name is copied as it is; any other name fails the call as a missing module would. (The
+ * program's own conversion is not used here: these calls can come from inside the unwinder,
+ * where nothing may allocate or throw.)
  *
  * The linker takes a symbol from the first definition it meets, and the program's own objects
  * come before every library, so these pointers win over the import library's. That is also why
@@ -23,14 +25,19 @@
 #define IMPORT_POINTER(function, argumentBytes) "__imp_" #function
 #endif
 
-/* The name in the ANSI code page, written to `ansi`, or null for null. Where it does not fit,
- * false, with `error` as the last error. */
+/* The name in `ansi`, or null for null. A name the runtime does not pass (one longer than a path
+ * or with a character outside ASCII, which is the same in every ANSI code page) fails, with
+ * `error` as the last error. */
 static BOOL ToAnsiName(const wchar_t* name, char ansi[MAX_PATH], const char** ansiName, DWORD error) {
     *ansiName = NULL;
     if (!name) return TRUE;
-    if (WideCharToMultiByte(CP_ACP, 0, name, -1, ansi, MAX_PATH, NULL, NULL) <= 0) {
-        SetLastError(error);
-        return FALSE;
+    for (int i = 0;; ++i) {
+        if (i == MAX_PATH || name[i] > 0x7F) {
+            SetLastError(error);
+            return FALSE;
+        }
+        ansi[i] = (char)name[i];
+        if (!name[i]) break;
     }
     *ansiName = ansi;
     return TRUE;
