@@ -6,15 +6,19 @@
 
 namespace {
 
-constexpr int kOpenTries = 10;
-constexpr DWORD kOpenRetryMs = 50;
+// Another program holds the clipboard only for moments, but a clipboard manager or a remote
+// desktop's clipboard sync opens it right after every change, and may open it again at a steady
+// pace. Waits that double (10, 20, 40 ... 640 ms, 1.27 s in all) fall out of step with any such
+// pace, so one of the tries finds the clipboard free.
+constexpr DWORD kFirstWaitMs = 10;
+constexpr DWORD kLastWaitMs = 640;
 
 bool OpenClipboardFor(HWND owner) {
-    for (int tries = 0; tries < kOpenTries; ++tries) {
+    for (DWORD wait = kFirstWaitMs;; wait *= 2) {
         if (OpenClipboard(owner)) return true;
-        Sleep(kOpenRetryMs);
+        if (wait > kLastWaitMs) return false;
+        Sleep(wait);
     }
-    return false;
 }
 
 // Hands a copy of `length` bytes to the clipboard, which owns it once that succeeded.

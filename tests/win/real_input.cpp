@@ -1,5 +1,7 @@
 #include "real_input.h"
 
+#include "test_support.h"
+
 #include <vector>
 
 namespace {
@@ -91,4 +93,23 @@ bool PressKeys(HWND target, std::initializer_list<WORD> keys) {
     for (WORD key : keys) inputs.push_back(Key(key, 0));
     for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) inputs.push_back(Key(*key, KEYEVENTF_KEYUP));
     return Send(inputs);
+}
+
+KeyWitness::KeyWitness(HWND window)
+    : semaphore_(CreateSemaphoreW(nullptr, 0, 100000, L"quillon-key-witness")),
+      dll_(LoadLibraryW((TestFolder() + L"\\key-witness.dll").c_str())) {
+    const auto proc = dll_ ? reinterpret_cast<HOOKPROC>(GetProcAddress(dll_, "KeyWitnessProc")) : nullptr;
+    if (semaphore_ && proc) hook_ = SetWindowsHookExW(WH_KEYBOARD, proc, dll_, ThreadOf(window));
+}
+
+KeyWitness::~KeyWitness() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    if (dll_) FreeLibrary(dll_);
+    if (semaphore_) CloseHandle(semaphore_);
+}
+
+int KeyWitness::Taken() {
+    if (!hook_) return -1;
+    while (WaitForSingleObject(semaphore_, 0) == WAIT_OBJECT_0) ++taken_;
+    return taken_;
 }

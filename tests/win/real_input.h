@@ -20,3 +20,22 @@ bool WaitUntilReadyForInput(HWND window);
 // Ctrl+C), once `target` is ready for input and has the keyboard focus. False, and nothing
 // sent, if that did not happen within 10 seconds.
 [[nodiscard]] bool PressKeys(HWND target, std::initializer_list<WORD> keys);
+
+// Counts the keys other than Ctrl, Shift and Alt that the program of `window` takes from its
+// message queue while this lives, through a keyboard hook on that program's thread.
+class KeyWitness {
+public:
+    explicit KeyWitness(HWND window);
+    ~KeyWitness();
+    KeyWitness(const KeyWitness&) = delete;
+    KeyWitness& operator=(const KeyWitness&) = delete;
+
+    // The keys taken so far; -1 if the hook could not be set.
+    int Taken();
+
+private:
+    HANDLE semaphore_{};
+    HMODULE dll_{};
+    HHOOK hook_{};
+    int taken_{0};
+};
