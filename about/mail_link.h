@@ -4,14 +4,9 @@
 
 #include <windows.h>
 
-#include <string>
 #include <string_view>
 
 using ShellExecuteAFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-
-// ShellExecuteA of the DLL at `path`, which is loaded now, without asking the user about
-// anything missing, and stays loaded; null if it cannot be loaded or has no such function.
-ShellExecuteAFunction LoadShellExecuteA(const std::wstring& path);
 
 // Calls ShellExecuteA of the system folder's shell32.dll (loaded at the first call) for
 // `link`, owned by `window`, with the default verb and shown normally; its answer is not

@@ -8,9 +8,8 @@
 #include "settings/font_override.h"
 #include "ui/ansi_text.h"
 #include "ui/clipboard.h"
+#include "ui/common_controls.h"
 #include "ui/window.h"
-
-#include <commctrl.h>
 
 namespace {
 
@@ -18,7 +17,7 @@ constexpr char kClassName[] = "OrvelQuillonVersion";
 
 } // namespace
 
-FrmVersion::FrmVersion() { InitCommonControls(); }
+FrmVersion::FrmVersion() { LoadCommonControls(); }
 
 bool FrmVersion::Load(HINSTANCE instance) {
     instance_ = instance;

@@ -5,6 +5,7 @@
 #include "app/report_probe.h"
 #include "app/standard_output.h"
 #include "ui/ansi_text.h"
+#include "ui/system_function.h"
 #include "ui/window.h"
 
 #include <windows.h>
@@ -32,6 +33,7 @@ int PrintUsage() noexcept {
 
 // The ANSI entry point, as Windows 98 and ME have no wide command line to hand over.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int showCommand) {
+    RestrictDllSearch();
     StartMode mode = StartMode::Window;
     try {
         mode = StartModeOf(FromAnsi(arguments ? arguments : ""));

@@ -36,11 +36,13 @@ add_library(quillon_win STATIC
   settings/ini_win.cpp
   ui/ansi_text.cpp
   ui/clipboard.cpp
+  ui/common_controls.cpp
   ui/form.cpp
   ui/form_window.cpp
+  ui/system_function.cpp
   ui/window.cpp
 )
-target_link_libraries(quillon_win PUBLIC quillon_core comctl32 version gdi32 user32 advapi32)
+target_link_libraries(quillon_win PUBLIC quillon_core gdi32 user32 advapi32)
 target_compile_definitions(quillon_win PRIVATE ${QUILLON_WINDOWS_2000})
 target_compile_options(quillon_win PRIVATE -Wall -Wextra -Wshadow)
 

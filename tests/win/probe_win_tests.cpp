@@ -1,7 +1,7 @@
-#include "about/mail_link.h"
 #include "probe/probe_win.h"
 #include "test_support.h"
 #include "ui/ansi_text.h"
+#include "ui/system_function.h"
 #include "version_blob.h"
 
 #include <gtest/gtest.h>
@@ -102,11 +102,14 @@ TEST(AnsiPaths, ANameTheCodePageCannotCarryFindsNothing) {
     EXPECT_EQ(FromAnsi(ToAnsi(L"C:\\quillon-tests")), L"C:\\quillon-tests");
 }
 
-// The shell is loaded for the first mail-link click; where it cannot be, the click does nothing.
-TEST(MailLink, TheShellsFunctionOrNothing) {
-    EXPECT_NE(LoadShellExecuteA(SystemFolder() + L"\\shell32.dll"), nullptr);
-    EXPECT_EQ(LoadShellExecuteA(L"C:\\quillon-tests\\nowhere\\shell32.dll"), nullptr);
-    EXPECT_EQ(LoadShellExecuteA(FixturePath(L"no-version.dll")), nullptr) << "a DLL without ShellExecuteA";
+// The DLLs the program loads itself (the shell, VERSION, the common controls) come from the
+// system folder; a name that is not there, or a path too long for the ANSI form, loads nothing.
+TEST(SystemDll, FromTheSystemFolderOrNothing) {
+    wchar_t loaded[MAX_PATH] = {};
+    GetModuleFileNameW(LoadSystemDll("shell32.dll"), loaded, MAX_PATH);
+    EXPECT_EQ(_wcsicmp(loaded, (SystemFolder() + L"\\shell32.dll").c_str()), 0) << loaded;
+    EXPECT_EQ(LoadSystemDll("quillon-nowhere.dll"), nullptr);
+    EXPECT_EQ(LoadSystemDll(std::string(MAX_PATH, 'a').c_str()), nullptr);
 }
 
 } // namespace
