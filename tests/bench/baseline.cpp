@@ -7,12 +7,12 @@
 
 #include "app/main_frame.h"
 #include "app/main_layout.h"
+#include "ui/common_controls.h"
 #include "ui/form_window.h"
 #include "ui/win_handles.h"
 #include "ui/window.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 namespace {
 
@@ -41,7 +41,7 @@ constexpr FixedText kTexts[] = {
 
 class BaselineWindow final : public FormWindow {
 public:
-    BaselineWindow() { InitCommonControls(); }
+    BaselineWindow() { LoadCommonControls(); }
 
     bool Load(HINSTANCE instance) {
         instance_ = instance;

@@ -2,7 +2,9 @@
 // it at start (scripts/bench runs it many times and takes the median):
 //   quillon-startup-items ITEM     prints the time of ITEM in milliseconds
 // ITEM is one of:
-//   version-dll       loading and freeing VERSION.dll (this program does not import it)
+//   version-dll       VERSION.dll loaded by full path from the system folder
+//   common-controls   the common controls and their themes loaded from the system, as the
+//                     main window's object does before the window is made
 //   settings          reading the font entry of the settings file beside the program
 //   layout-fonts      the main window's two fonts in the layout's face, made and realized
 //   configured-fonts  the same two fonts in the face the settings file names ("?" without one)
@@ -15,7 +17,9 @@
 #include "resources/resource_ids.h"
 #include "settings/ini.h"
 #include "ui/ansi_text.h"
+#include "ui/common_controls.h"
 #include "ui/layout.h"
+#include "ui/system_function.h"
 
 #include <windows.h>
 
@@ -50,7 +54,9 @@ void Fonts(const std::wstring& face) {
 // The face of the configured fonts is read before the timing starts.
 bool RunItem(const std::wstring& item, const std::wstring& configuredFace) {
     if (item == L"version-dll") {
-        FreeLibrary(LoadLibraryA("version.dll"));
+        LoadSystemDll("version.dll");
+    } else if (item == L"common-controls") {
+        LoadCommonControls();
     } else if (item == L"settings") {
         ReadINI(kSettingsFileName, L"FONT", L"Name", L"?");
     } else if (item == L"layout-fonts") {
@@ -80,7 +86,7 @@ int wmain(int argc, wchar_t** argv) {
     DestroyWindow(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
     const double start = NowMs();
     if (argc != 2 || !RunItem(argv[1], face)) {
-        std::fputs("usage: quillon-startup-items version-dll|settings|layout-fonts|configured-fonts|"
+        std::fputs("usage: quillon-startup-items version-dll|common-controls|settings|layout-fonts|configured-fonts|"
                    "icon|accelerators\n", stderr);
         return 2;
     }
