@@ -1,5 +1,6 @@
 // The program started as a user starts it, its report read from its window.
 
+#include "about/about_layout.h"
 #include "app/main_layout.h"
 #include "program_run.h"
 #include "real_input.h"
@@ -128,6 +129,21 @@ std::wstring CopiedByKeys(HWND target, std::initializer_list<WORD> keys) {
                         : L"<the clipboard did not change, and the key hook could not be set>";
 }
 
+// What the program started with `argument` wrote to a file as its standard output. It must end
+// within 20 seconds with exit code 0, and show no window on the way.
+std::string ReportWritten(const std::wstring& programFolder, const wchar_t* argument) {
+    const std::wstring output = programFolder + L"\\report.txt";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE file = CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<no file for the output>";
+    ProgramRun run(programFolder, argument, file);
+    CloseHandle(file);
+    EXPECT_TRUE(run.ExitsWithoutWindow(20000)) << argument;
+    EXPECT_EQ(run.ExitCode(), 0u) << argument;
+    return ReadBytes(output);
+}
+
 // The same program on the Windows versions it was made for, as Wine reports them to it.
 class ReportOnWindowsTest : public ReportTest, public ::testing::WithParamInterface<ToldWindows> {
 protected:
@@ -171,18 +187,101 @@ TEST_P(ReportOnWindowsTest, WithoutAnyFileShowsNamesEmptyValuesAndDefaultVerdict
 
 TEST_P(ReportOnWindowsTest, ReportSwitchWritesTheReportAndShowsNoWindow) {
     PlaceSampleInstallation();
-    const std::wstring output = programFolder_ / L"report.txt";
-    for (const wchar_t* argument : {L"/report", L"-Report"}) {
-        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        HANDLE file = CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        ProgramRun run(programFolder_.Path(), argument, file);
-        CloseHandle(file);
-        EXPECT_TRUE(run.ExitsWithoutWindow(20000)) << argument;
-        EXPECT_EQ(run.ExitCode(), 0u) << argument;
-        EXPECT_EQ(ReadBytes(output), kSampleReport) << argument;
+    for (const wchar_t* argument : {L"/report", L"-Report"})
+        EXPECT_EQ(ReportWritten(programFolder_.Path(), argument), kSampleReport) << argument;
+}
+
+// DLLs under the names of system DLLs the program uses, put where a download folder, a USB stick
+// or a share that others can write to would hold them. Wine prefers its own DLLs, so the program
+// is told to prefer a DLL found by search for these names, as Windows does for every DLL that is
+// not a KnownDLL.
+class PlantedDlls {
+public:
+    explicit PlantedDlls(const std::wstring& folder) {
+        RegCreateKeyExW(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &overrides_, nullptr);
+        for (const wchar_t* name : kNames) {
+            constexpr wchar_t kNativeFirst[] = L"native,builtin";
+            RegSetValueExW(overrides_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(kNativeFirst), sizeof kNativeFirst);
+            planted_.push_back(ScopedFile::CopyOf(L"planted.dll", folder + L"\\" + name + L".dll"));
+        }
     }
+    ~PlantedDlls() {
+        RegCloseKey(overrides_);
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Orvel-Quillon.exe");
+    }
+    PlantedDlls(const PlantedDlls&) = delete;
+    PlantedDlls& operator=(const PlantedDlls&) = delete;
+
+    // The planted DLLs that were loaded, one path a line.
+    std::string Loaded() const { return ReadBytes(log_.Path()); }
+
+private:
+    static constexpr const wchar_t* kNames[] = {L"version", L"comctl32", L"uxtheme", L"dwmapi", L"shell32"};
+    static constexpr wchar_t kOverrides[] = L"Software\\Wine\\AppDefaults\\Orvel-Quillon.exe\\DllOverrides";
+    HKEY overrides_{};
+    ScopedFile log_ = ScopedFile::WithBytes(L"C:\\quillon-tests\\planted.log", "");
+    std::vector<ScopedFile> planted_;
+};
+
+std::string LinesNotEndingWith(const std::string& text, std::string_view ending) {
+    std::string kept;
+    for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        const std::string_view line(text.data() + start, end + 1 - start);
+        if (!line.ends_with(ending)) kept += line;
+    }
+    return kept;
+}
+
+// Every part of the program that loads something: the window, Ctrl+C, About with a mail-link
+// click, and /report. Each gives the usual report.
+void UseEveryPart(const std::wstring& programFolder) {
+    const std::wstring expected(std::begin(kSampleReport), std::end(kSampleReport) - 1);
+    const std::wstring mailLog = programFolder + L"\\mailto.log";
+    const ScopedRegValue mailHandler(HKEY_CLASSES_ROOT, L"mailto\\shell\\open\\command", L"",
+                                     L"\"" + TestFolder() + L"\\mail-recorder.exe\" \"" + mailLog + L"\" \"%1\"");
+    {
+        ProgramRun run(programFolder);
+        ASSERT_TRUE(run.Window());
+        EXPECT_EQ(CopiedByKeys(run.Control(L"cmdClose"), {VK_CONTROL, 'C'}), expected);
+        PostCommand(run.Window(), main_layout::kMenuHelpAbout);
+        HWND about = WaitForVisibleWindow(run.ProcessId(), kAboutClass, 10000);
+        ASSERT_TRUE(about);
+        ASSERT_TRUE(ClickWithMouse(GetDlgItem(about, about_layout::kMail)));
+        for (int i = 0; i < 300 && ReadBytes(mailLog).empty(); ++i) Sleep(100);
+        EXPECT_EQ(ReadBytes(mailLog), "mailto:support@quillon.example.com?subject=Scrubwell Support\n");
+    }
+    EXPECT_EQ(ReportWritten(programFolder, L"/report"), kSampleReport);
+}
+
+TEST_P(ReportOnWindowsTest, LoadsNoDllPlantedBesideIt) {
+    PlaceSampleInstallation();
+    const PlantedDlls planted(programFolder_.Path());
+    UseEveryPart(programFolder_.Path());
+    // Wine's own user32 imports version.dll, so Wine loads that one before the program starts;
+    // the report above shows that the program read nothing through it.
+    EXPECT_EQ(LinesNotEndingWith(planted.Loaded(), "\\version.dll\r\n"), "");
+}
+
+TEST_P(ReportOnWindowsTest, LoadsNoDllPlantedInItsCurrentFolder) {
+    PlaceSampleInstallation();
+    const ScopedFolder current(L"C:\\quillon-tests\\current");
+    const PlantedDlls planted(current.Path());
+    // The program is started from here, as from a command prompt in that folder.
+    struct InCurrentFolder {
+        explicit InCurrentFolder(const std::wstring& folder)
+            : before(GetCurrentDirectoryW(MAX_PATH, previous) ? previous : L""),
+              entered(SetCurrentDirectoryW(folder.c_str())) {}
+        ~InCurrentFolder() { SetCurrentDirectoryW(before.c_str()); }
+        wchar_t previous[MAX_PATH] = {};
+        std::wstring before;
+        bool entered;
+    };
+    {
+        const InCurrentFolder there(current.Path());
+        ASSERT_TRUE(there.entered);
+        UseEveryPart(programFolder_.Path());
+    }
+    EXPECT_EQ(planted.Loaded(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Told, ReportOnWindowsTest, ::testing::ValuesIn(kToldWindows),
