@@ -3,7 +3,7 @@
 XP reads the manifest before the program's first instruction and does not start it when the
 manifest holds, in the assembly namespace, an element it does not know, or an assembly identity
 it cannot parse. It skips elements of any other namespace (an asm.v3 <application>, a
-compatibility.v1 <compatibility>) with everything inside them. Before SP3 its loader also
+compatibility.v1 <compatibility>). Before SP3 its loader also
 crashes on an element that declares the same namespace twice (Microsoft KB921337).
 """
 
@@ -26,8 +26,7 @@ XP_ARCHITECTURES = {"x86", "*"}
 # The one public key the common controls' assemblies are signed with.
 COMMON_CONTROLS = ("microsoft.windows.common-controls", "6595b64144ccf1df")
 
-# skipped: inside an element of another namespace, which XP does not read.
-Element = namedtuple("Element", "namespace name attributes parent skipped repeats_namespace")
+Element = namedtuple("Element", "namespace name attributes parent repeats_namespace")
 
 
 def parse(manifest, label):
@@ -46,8 +45,7 @@ def parse(manifest, label):
         parent = parents[-1] if parents else None
         element = Element(scope[prefix], name,
                           {key: value for key, value in attributes.items() if key not in declared},
-                          parent, parent is not None and (parent.skipped or parent.namespace != ASM_V1),
-                          len(set(declared.values())) < len(declared))
+                          parent, len(set(declared.values())) < len(declared))
         elements.append(element)
         scopes.append(scope)
         parents.append(element)
@@ -81,7 +79,7 @@ def findings(elements, label, target):
         if element.repeats_namespace and element is not root and target.sxs_crashes_on_repeated_namespace:
             found.append(f"{label}: <{element.name}> declares one namespace twice, "
                          f"which crashes the side-by-side loader of {target.name}")
-        if element.skipped or element.namespace != ASM_V1:
+        if element.namespace != ASM_V1:
             continue
         if element.name not in XP_ELEMENTS:
             found.append(f"{label}: <{element.name}> in {ASM_V1} is an element {target.name} does not know")
