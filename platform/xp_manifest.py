@@ -34,11 +34,11 @@ def parse(manifest, label):
     elements, scopes, parents = [], [{"": ""}], []
 
     def start(tag, attributes):
-        scope = dict(scopes[-1])
         declared = {key: value for key, value in attributes.items()
                     if key == "xmlns" or key.startswith("xmlns:")}
-        for key, value in declared.items():
-            scope[key.partition(":")[2]] = value
+        scope = scopes[-1]
+        if declared:
+            scope = dict(scope, **{key.partition(":")[2]: value for key, value in declared.items()})
         prefix, _, name = tag.rpartition(":")
         if prefix not in scope:
             raise BadImage(f"{label} uses the undeclared namespace prefix {prefix}")
@@ -59,7 +59,7 @@ def parse(manifest, label):
     parser.EndElementHandler = end
     try:
         parser.Parse(manifest, True)
-    except xml.parsers.expat.ExpatError as error:
+    except (xml.parsers.expat.ExpatError, LookupError) as error:  # LookupError: unknown encoding
         raise BadImage(f"{label} is not XML ({error})") from None
     return elements
 
