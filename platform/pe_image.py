@@ -5,6 +5,7 @@ one-line reason.
 """
 
 import struct
+from collections import namedtuple
 
 IMAGE_FILE_MACHINE_I386 = 0x14C
 PE32_MAGIC = 0x10B
@@ -24,12 +25,7 @@ class BadImage(Exception):
     """The file is not a PE32 image this checker can read."""
 
 
-class Section:
-    def __init__(self, rva, virtual_size, file_offset, file_size):
-        self.rva = rva
-        self.virtual_size = virtual_size
-        self.file_offset = file_offset
-        self.file_size = file_size
+Section = namedtuple("Section", "rva virtual_size file_offset file_size")
 
 
 class PeImage:
@@ -38,8 +34,7 @@ class PeImage:
         pe = self._pe_header_offset()
         optional = pe + 4 + FILE_HEADER_SIZE
         self._need(optional, "its file header")
-        (self.machine, section_count, _, _, _, optional_size,
-         self.characteristics) = struct.unpack_from("<HHIIIHH", data, pe + 4)
+        self.machine, section_count, _, _, _, optional_size, _ = struct.unpack_from("<HHIIIHH", data, pe + 4)
         self._need(optional + 2, "its optional header")
         magic = struct.unpack_from("<H", data, optional)[0]
         if magic == PE32_PLUS_MAGIC:
@@ -89,15 +84,15 @@ class PeImage:
 
     def _locate(self, rva):
         """File offset of an address and the end of the data it may be read up to, or None."""
+        start, end = None, None
         if 0 <= rva < self.headers_size:
-            return rva, min(self.headers_size, len(self.data))
+            start, end = rva, self.headers_size
         for section in self.sections:
             length = min(section.file_size, section.virtual_size or section.file_size)
             if 0 <= rva - section.rva < length:
-                start = section.file_offset + rva - section.rva
-                end = min(section.file_offset + length, len(self.data))
-                return (start, end) if start < end else None
-        return None
+                start, end = section.file_offset + rva - section.rva, section.file_offset + length
+        end = min(end or 0, len(self.data))
+        return (start, end) if start is not None and start < end else None
 
     def _extent(self, rva, what):
         extent = self._locate(rva)

@@ -9,7 +9,7 @@ NAMED_OR_SUBDIRECTORY = 0x80000000
 
 
 def manifests(image):
-    """(resource id, bytes) of every manifest resource; the id is None for a named one."""
+    """(resource id, bytes) of every numbered manifest resource; loaders read no named one."""
     root, _ = image.directory(DIRECTORY_RESOURCE)
     if root == 0:
         return []
@@ -18,6 +18,8 @@ def manifests(image):
         if type_id != RT_MANIFEST:
             continue
         for manifest_id, languages in _subdirectories(image, root, types):
+            if manifest_id is None:
+                continue
             for _, entry, is_directory in _entries(image, root, languages):
                 if is_directory:
                     raise BadImage("manifest resource directory nested too deep")

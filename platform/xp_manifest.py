@@ -3,8 +3,8 @@
 XP reads the manifest before the program's first instruction and does not start it when the
 manifest holds, in the assembly namespace, an element it does not know, or an assembly identity
 it cannot parse. It skips elements of any other namespace (an asm.v3 <application>, a
-compatibility.v1 <compatibility>). Before SP3 its loader also
-crashes on an element that declares the same namespace twice (Microsoft KB921337).
+compatibility.v1 <compatibility>). Before SP3 its loader also crashes on an element that
+declares the same namespace twice (Microsoft KB921337).
 """
 
 import re
