@@ -1,0 +1,156 @@
+#!/usr/bin/env python3
+"""Tests of platform/check_imports.py.
+
+    checker_test.py verdicts CHECKER PROGRAM WORK_DIR COMPILER DLLTOOL
+    checker_test.py bad-input CHECKER PROGRAM WORK_DIR
+
+verdicts: small programs, made here, that each import one function some systems lack, fail on
+exactly those systems; so do copies of PROGRAM with a newer subsystem version or a manifest
+element XP does not know.
+bad-input: damaged copies of PROGRAM are refused with one line and exit status 2.
+"""
+
+import os
+import struct
+import subprocess
+import sys
+
+TARGETS = ("win98se", "winme", "win2000", "winxp-rtm", "winxp")
+BEFORE_XP = ("win98se", "winme", "win2000")
+
+# A program that makes one call: the call; the import library it is linked with (None:
+# kernel32's own; else the export line of a .def file and dlltool's option for an import (-l)
+# or a delay-load (-y) library); what the finding names; the targets it is found on.
+PROGRAMS = (
+    ("GetTickCount64()", None, "GetTickCount64", TARGETS),
+    ("SetDllDirectoryA(0)", ("SetDllDirectoryA@4", "-y"), "SetDllDirectoryA (delay-loaded)",
+     BEFORE_XP + ("winxp-rtm",)),
+    ("GetModuleFileNameW(0, 0, 0)", None, "GetModuleFileNameW", ("win98se", "winme")),
+    ("GetTickCount()", ("GetTickCount@0 @1 NONAME", "-l"), "ordinal 1", TARGETS),
+)
+PROGRAM_SOURCE = """#include <windows.h>
+void __stdcall start(void) { %s; }
+void *__stdcall __delayLoadHelper2(void *descriptor, void *slot) { return 0; }
+"""
+
+failures = []
+
+
+def run_checker(checker, exe, target):
+    result = subprocess.run([sys.executable, checker, exe, "--target", target],
+                            capture_output=True, text=True)
+    return result.returncode, result.stdout.splitlines(), result.stderr.splitlines()
+
+
+def expect(condition, what):
+    if not condition:
+        failures.append(what)
+
+
+def make_program(call, library, work, compiler, dlltool):
+    name = call.partition("(")[0]
+    source = os.path.join(work, name + ".c")
+    exe = os.path.join(work, name + ".exe")
+    with open(source, "w") as file:
+        file.write(PROGRAM_SOURCE % call)
+    libraries = ["-lkernel32"]
+    if library:
+        export, kind = library
+        definition = os.path.join(work, name + ".def")
+        libraries = [os.path.join(work, "lib" + name + ".a")]
+        with open(definition, "w") as file:
+            file.write(f"LIBRARY KERNEL32.dll\nEXPORTS\n{export}\n")
+        subprocess.run([dlltool, "-d", definition, kind] + libraries, check=True)
+    subprocess.run([compiler, "-D_WIN32_WINNT=0x0600", "-Os", "-nostdlib", "-Wl,-e,_start@0",
+                    "-o", exe, source] + libraries, check=True)
+    return exe
+
+
+def verdicts(checker, program, work, compiler, dlltool):
+    for call, library, finding, lacking in PROGRAMS:
+        exe = make_program(call, library, work, compiler, dlltool)
+        for target in TARGETS:
+            status, out, _ = run_checker(checker, exe, target)
+            if target in lacking:
+                expect(status == 1 and len(out) == 2 and finding in out[0] and out[1] == f"1 missing on {target}",
+                       f"{call} on {target}: expected one finding, got {status} {out}")
+            else:
+                expect(status == 0 and out == [f"0 missing on {target}"],
+                       f"{call} on {target}: expected no finding, got {status} {out}")
+
+    # The shipped program changed in one place; the finding it must then get, and where.
+    with open(program, "rb") as file:
+        data = file.read()
+    optional = optional_header(data)
+    changed = (
+        ("subsystem-5.1.exe", patch(data, optional + 48, struct.pack("<HH", 5, 1)),
+         "header: subsystem version 5.1", BEFORE_XP),
+        ("application-in-asm-v1.exe", replace_once(data, b'<application xmlns="urn:schemas-microsoft-com:asm.v3"',
+                                                   b'<application xmlns="urn:schemas-microsoft-com:asm.v1"'),
+         "manifest 1: <application>", ("winxp-rtm", "winxp")),
+    )
+    for name, content, finding, refused_on in changed:
+        exe = os.path.join(work, name)
+        write(exe, content)
+        for target in TARGETS:
+            _, out, _ = run_checker(checker, exe, target)
+            refused = any(line.startswith(finding) for line in out)
+            expect(refused == (target in refused_on), f"{name} on {target}: {out}")
+
+
+def bad_input(checker, program, work):
+    with open(program, "rb") as file:
+        data = file.read()
+    optional = optional_header(data)
+    import_directory = optional + 96 + 8
+    idata_names = data.rindex(b"KERNEL32.dll\0")
+    cases = (
+        ("not-pe.exe", b"This is not a program.\r\n", "not a PE file"),
+        ("pe32-plus.exe", patch(data, optional, struct.pack("<H", 0x20B)), "64-bit"),
+        ("truncated.exe", data[:optional + 40], "truncated"),
+        ("imports-outside.exe", patch(data, import_directory, struct.pack("<I", 0x7FFF0000)), "outside the file"),
+        # The name's section ends before the file's last byte, which is a NUL.
+        ("name-without-nul.exe", data[:idata_names] + b"A" * (len(data) - idata_names - 1) + b"\0",
+         "no terminating NUL"),
+        ("manifest-not-xml.exe", replace_once(data, b"<?xml", b"{?xml"), "not XML"),
+    )
+    for name, content, reason in cases:
+        exe = os.path.join(work, name)
+        write(exe, content)
+        status, out, err = run_checker(checker, exe, "winxp")
+        expect(status == 2 and out == [] and len(err) == 1 and err[0].startswith("check_imports: ")
+               and reason in err[0], f"{name}: expected one line saying '{reason}', got {status} {out} {err}")
+
+
+def optional_header(data):
+    return struct.unpack_from("<I", data, 0x3C)[0] + 24
+
+
+def patch(data, offset, replacement):
+    return data[:offset] + replacement + data[offset + len(replacement):]
+
+
+def replace_once(data, old, new):
+    if data.count(old) != 1:
+        sys.exit(f"expected {old!r} once in the program")
+    return data.replace(old, new)
+
+
+def write(path, content):
+    with open(path, "wb") as file:
+        file.write(content)
+
+
+def main(mode, checker, program, work, *tools):
+    os.makedirs(work, exist_ok=True)
+    if mode == "verdicts":
+        verdicts(checker, program, work, *tools)
+    else:
+        bad_input(checker, program, work)
+    for failure in failures:
+        print(failure)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:]))
