@@ -8,7 +8,8 @@
 function(run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
   if(NOT result EQUAL 0)
-    message(FATAL_ERROR "${ARGN}\nfailed (${result}):\n${output}")
+    string(JOIN " " command ${ARGN})
+    message(FATAL_ERROR "${command}\nfailed (${result}):\n${output}")
   endif()
 endfunction()
 
