@@ -1,6 +1,9 @@
 # The archive a user downloads: Orvel-Quillon-<version>-win32.zip with the program and its
-# README.txt. `cmake --build build/win32 --target package` makes it in build/win32. The version
-# comes from resources/version.h, which the caption and the version resource read too.
+# README.txt, and beside it Orvel-Quillon-<version>-win32.zip.sha256 and SHA256SUMS (the
+# program's and the archive's sums). `cmake --build build/win32 --target package` makes them in
+# build/win32. The version comes from resources/version.h, which the caption and the version
+# resource read too. The archive carries the time the programs are linked with (see
+# mingw-w64.cmake), so the same source makes the same bytes.
 
 file(STRINGS ${PROJECT_SOURCE_DIR}/resources/version.h version_defines
   REGEX "^#define QUILLON_(VERSION_TEXT|COPYRIGHT) ")
@@ -9,14 +12,15 @@ string(REGEX REPLACE ".*QUILLON_COPYRIGHT \"([^\"]*)\".*" "\\1" QUILLON_COPYRIGH
 
 configure_file(${PROJECT_SOURCE_DIR}/resources/README.txt.in ${CMAKE_BINARY_DIR}/README.txt @ONLY
   NEWLINE_STYLE CRLF)
-install(TARGETS Orvel-Quillon RUNTIME DESTINATION .)
-install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
 
-set(CPACK_GENERATOR ZIP)
-set(CPACK_PACKAGE_NAME Orvel-Quillon)
-set(CPACK_PACKAGE_VERSION ${QUILLON_VERSION})
+find_program(QUILLON_PYTHON3 python3 REQUIRED)
 set(QUILLON_ARCHIVE Orvel-Quillon-${QUILLON_VERSION}-win32)
-set(CPACK_PACKAGE_FILE_NAME ${QUILLON_ARCHIVE})
-set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-include(CPack)
+set(archive ${CMAKE_BINARY_DIR}/${QUILLON_ARCHIVE}.zip)
+add_custom_command(OUTPUT ${archive} ${archive}.sha256 ${CMAKE_BINARY_DIR}/SHA256SUMS
+  COMMAND ${QUILLON_PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/make_package.py ${QUILLON_SOURCE_DATE_EPOCH}
+          ${archive} $<TARGET_FILE:Orvel-Quillon> ${CMAKE_BINARY_DIR}/README.txt
+  DEPENDS Orvel-Quillon ${CMAKE_BINARY_DIR}/README.txt ${CMAKE_CURRENT_LIST_DIR}/make_package.py
+  VERBATIM)
+# A tree in which CPack once made the archive keeps its configuration, which reserves the name.
+file(REMOVE ${CMAKE_BINARY_DIR}/CPackConfig.cmake)
+add_custom_target(package DEPENDS ${archive})
