@@ -86,11 +86,7 @@ constexpr char kSampleReport[] = "Orvel Quillon 3.10\r\n"
 // Opens the clipboard as soon as nobody holds it. The tests open it only to empty it before a
 // key press and to read it once it has changed, never while the program may be trying to.
 bool OpenTheClipboard() {
-    for (int i = 0; i < 500; ++i) {
-        if (OpenClipboard(nullptr)) return true;
-        Sleep(20);
-    }
-    return false;
+    return WaitUntil([] { return OpenClipboard(nullptr) != FALSE; });
 }
 
 std::wstring ClipboardText(UINT format = CF_UNICODETEXT) {
@@ -121,8 +117,7 @@ std::wstring CopiedByKeys(HWND target, std::initializer_list<WORD> keys) {
     KeyWitness witness(target);
     const DWORD before = GetClipboardSequenceNumber();
     if (!PressKeys(target, keys)) return L"<the keys could not be pressed>";
-    for (int i = 0; i < 500 && GetClipboardSequenceNumber() == before; ++i) Sleep(20);
-    if (GetClipboardSequenceNumber() != before) return ClipboardText();
+    if (WaitUntil([&] { return GetClipboardSequenceNumber() != before; })) return ClipboardText();
     const int taken = witness.Taken();
     return taken > 0    ? L"<the program took the key, and the clipboard did not change>"
            : taken == 0 ? L"<the key never reached the program>"
@@ -393,7 +388,7 @@ TEST_F(ReportTest, CtrlCAndCtrlInsertCopyTheReportAndChangeNothingElse) {
     // Pressed quickly many times, it takes every press and puts the same text there each time.
     KeyWitness witness(close);
     for (int i = 0; i < 10; ++i) ASSERT_TRUE(PressKeys(close, {VK_CONTROL, 'C'}));
-    for (int i = 0; i < 500 && witness.Taken() < 10; ++i) Sleep(20);
+    WaitUntil([&] { return witness.Taken() >= 10; });
     EXPECT_EQ(witness.Taken(), 10);
     EmptyTheClipboard();
     EXPECT_EQ(CopiedByKeys(close, {VK_CONTROL, 'C'}), expected);

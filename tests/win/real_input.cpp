@@ -6,18 +6,6 @@
 
 namespace {
 
-constexpr DWORD kReadyTimeoutMs = 10000;
-
-template <typename Condition>
-bool WaitUntil(Condition condition) {
-    const ULONGLONG end = GetTickCount64() + kReadyTimeoutMs;
-    while (!condition()) {
-        if (GetTickCount64() >= end) return false;
-        Sleep(20);
-    }
-    return true;
-}
-
 DWORD ThreadOf(HWND window) { return GetWindowThreadProcessId(window, nullptr); }
 
 // The program has handled everything sent to it so far and sits in its message loop.
@@ -26,7 +14,7 @@ bool ProgramIsIdle(HWND window) {
     GetWindowThreadProcessId(window, &processId);
     HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
     if (!process) return false;
-    const DWORD idle = WaitForInputIdle(process, kReadyTimeoutMs);
+    const DWORD idle = WaitForInputIdle(process, kWaitTimeoutMs);
     CloseHandle(process);
     return idle == 0;
 }

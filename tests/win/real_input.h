@@ -6,6 +6,19 @@
 
 #include <initializer_list>
 
+inline constexpr DWORD kWaitTimeoutMs = 10000;
+
+// Looks at `condition` every 20 ms until it holds; false if it did not within 10 seconds.
+template <typename Condition>
+bool WaitUntil(Condition condition) {
+    const ULONGLONG end = GetTickCount64() + kWaitTimeoutMs;
+    while (!condition()) {
+        if (GetTickCount64() >= end) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
 // Waits until a window of another process can take input: its program waits for input with
 // none pending, and one of that program's windows is in the foreground, so no activation is
 // still on its way. False if that did not happen within 10 seconds.
