@@ -13,7 +13,6 @@ string(REGEX REPLACE ".*QUILLON_COPYRIGHT \"([^\"]*)\".*" "\\1" QUILLON_COPYRIGH
 configure_file(${PROJECT_SOURCE_DIR}/resources/README.txt.in ${CMAKE_BINARY_DIR}/README.txt @ONLY
   NEWLINE_STYLE CRLF)
 
-find_program(QUILLON_PYTHON3 python3 REQUIRED)
 set(QUILLON_ARCHIVE Orvel-Quillon-${QUILLON_VERSION}-win32)
 set(archive ${CMAKE_BINARY_DIR}/${QUILLON_ARCHIVE}.zip)
 add_custom_command(OUTPUT ${archive} ${archive}.sha256 ${CMAKE_BINARY_DIR}/SHA256SUMS

@@ -17,6 +17,7 @@ add_compile_options(-ffunction-sections -fdata-sections)
 add_link_options(-static -s -Wl,--gc-sections)
 
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+find_program(QUILLON_PYTHON3 python3 REQUIRED)
 
 # The program's own code sees only what Windows 2000 has, so nothing newer is used by accident.
 set(QUILLON_WINDOWS_2000 WINVER=0x0500 _WIN32_WINNT=0x0500)
@@ -58,6 +59,18 @@ function(quillon_program)
     "${PROJECT_SOURCE_DIR}/resources/Orvel-Quillon.manifest;${PROJECT_SOURCE_DIR}/resources/version.h")
 endfunction()
 
+# A DLL the project builds for its tests. It exports plain names on both architectures: a 32-bit
+# compiler decorates a stdcall name with its argument bytes (KeyWitnessProc@12), and a lookup by
+# the plain name, which finds it in a 64-bit build, would find nothing there. A test tree's
+# export check reads every DLL made here. What the linker warns of (an entry point named as only
+# one architecture spells it, say) stops the build on either.
+function(quillon_test_dll name)
+  add_library(${name} SHARED ${ARGN})
+  set_target_properties(${name} PROPERTIES PREFIX "")
+  target_link_options(${name} PRIVATE -Wl,--kill-at -Wl,--fatal-warnings)
+  set_property(GLOBAL APPEND PROPERTY QUILLON_TEST_DLLS ${name})
+endfunction()
+
 # Windows programs built here run under Wine, in the tree's own prefix and display.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(QUILLON_WINE_ARCH win64)
@@ -88,6 +101,24 @@ set(QUILLON_PROGRAM_UNDER_TEST "" CACHE FILEPATH
 if(QUILLON_PROGRAM_UNDER_TEST STREQUAL "")
   quillon_program()
   set(QUILLON_PROGRAM_UNDER_TEST ${CMAKE_BINARY_DIR}/Orvel-Quillon.exe)
+endif()
+
+# Whether this machine runs the tree's programs under Wine. 32-bit Wine needs a kernel that runs
+# 32-bit code, which some virtual machines lack. There the tree is still built, so that what only
+# its compiler and linker make of the sources shows on every machine, and of its tests only those
+# that need no Wine are registered.
+if(QUILLON_WINE_ARCH STREQUAL win64)
+  set(wine_loader /usr/lib/wine/wine64)
+else()
+  set(wine_loader /usr/lib/wine/wine)
+endif()
+execute_process(COMMAND ${wine_loader} --version RESULT_VARIABLE wine_status OUTPUT_QUIET ERROR_QUIET)
+if(wine_status EQUAL 0)
+  set(QUILLON_WINE_RUNS ON)
+else()
+  set(QUILLON_WINE_RUNS OFF)
+  message(NOTICE "${wine_loader} does not run on this machine: the tree's tests are built, and only "
+    "those that need no Wine are registered.")
 endif()
 
 include(cmake/googletest.cmake)

@@ -30,6 +30,8 @@ LOWEST_SUBSYSTEM_VERSION = (3, 10)
 def check(data, target):
     """The findings that count, and the notes that do not."""
     image = PeImage(data)
+    if image.is_64_bit:
+        raise BadImage("a 64-bit (PE32+) image; only 32-bit programs are checked")
     found = _header_findings(image, target) + _import_findings(imports(image), target)
     for manifest_id, manifest in manifests(image):
         label = f"manifest {manifest_id}"

@@ -1,7 +1,8 @@
-"""Reading a 32-bit Windows program (PE32): its header fields, addresses and TLS callbacks.
+"""Reading a Windows program or DLL: its header fields, addresses and TLS callbacks.
 
-Every read is bounds-checked; a file that cannot be read as a PE32 image raises BadImage with a
-one-line reason.
+A 32-bit image (PE32) is read whole; of a 64-bit one (PE32+) the headers, the sections and what
+they address, so that its exports can be listed. Every read is bounds-checked; a file that cannot
+be read as a PE image raises BadImage with a one-line reason.
 """
 
 import struct
@@ -11,18 +12,21 @@ IMAGE_FILE_MACHINE_I386 = 0x14C
 PE32_MAGIC = 0x10B
 PE32_PLUS_MAGIC = 0x20B
 
+DIRECTORY_EXPORT = 0
 DIRECTORY_IMPORT = 1
 DIRECTORY_RESOURCE = 2
 DIRECTORY_TLS = 9
 DIRECTORY_DELAY_IMPORT = 13
 
 FILE_HEADER_SIZE = 20
-OPTIONAL_HEADER_PE32_SIZE = 96  # up to the data directories
 SECTION_HEADER_SIZE = 40
+# Per optional header magic: its name, its size up to the data directories, and where its image
+# base lies and how wide it is. The fields from offset 32 to 72 lie alike in both.
+OPTIONAL_HEADERS = {PE32_MAGIC: ("PE32", 96, 28, "<I"), PE32_PLUS_MAGIC: ("PE32+", 112, 24, "<Q")}
 
 
 class BadImage(Exception):
-    """The file is not a PE32 image this checker can read."""
+    """The file is not a PE image this checker can read."""
 
 
 Section = namedtuple("Section", "rva virtual_size file_offset file_size")
@@ -37,14 +41,14 @@ class PeImage:
         self.machine, section_count, _, _, _, optional_size, _ = struct.unpack_from("<HHIIIHH", data, pe + 4)
         self._need(optional + 2, "its optional header")
         magic = struct.unpack_from("<H", data, optional)[0]
-        if magic == PE32_PLUS_MAGIC:
-            raise BadImage("a 64-bit (PE32+) image; only 32-bit programs are checked")
-        if magic != PE32_MAGIC:
-            raise BadImage(f"unknown optional header magic {magic:#x}, not a PE32 image")
-        if optional_size < OPTIONAL_HEADER_PE32_SIZE:
-            raise BadImage(f"optional header of {optional_size} bytes, too short for PE32")
+        if magic not in OPTIONAL_HEADERS:
+            raise BadImage(f"unknown optional header magic {magic:#x}, not a PE image")
+        kind, directories, base_offset, base_format = OPTIONAL_HEADERS[magic]
+        self.is_64_bit = magic == PE32_PLUS_MAGIC
+        if optional_size < directories:
+            raise BadImage(f"optional header of {optional_size} bytes, too short for {kind}")
         self._need(optional + optional_size, "its optional header")
-        self.image_base = struct.unpack_from("<I", data, optional + 28)[0]
+        self.image_base = struct.unpack_from(base_format, data, optional + base_offset)[0]
         (os_major, os_minor, image_major, image_minor, subsystem_major, subsystem_minor
          ) = struct.unpack_from("<6H", data, optional + 40)
         self.os_version = (os_major, os_minor)
@@ -52,9 +56,9 @@ class PeImage:
         self.subsystem_version = (subsystem_major, subsystem_minor)
         self.image_size, self.headers_size = struct.unpack_from("<II", data, optional + 56)
         self.subsystem = struct.unpack_from("<H", data, optional + 68)[0]
-        directory_count = struct.unpack_from("<I", data, optional + 92)[0]
-        directory_count = min(directory_count, (optional_size - OPTIONAL_HEADER_PE32_SIZE) // 8)
-        self._directories = [struct.unpack_from("<II", data, optional + OPTIONAL_HEADER_PE32_SIZE + 8 * i)
+        directory_count = struct.unpack_from("<I", data, optional + directories - 4)[0]
+        directory_count = min(directory_count, (optional_size - directories) // 8)
+        self._directories = [struct.unpack_from("<II", data, optional + directories + 8 * i)
                              for i in range(directory_count)]
         table = optional + optional_size
         self._need(table + section_count * SECTION_HEADER_SIZE, "its section table")
@@ -122,6 +126,7 @@ class PeImage:
         return self._locate(rva) is not None
 
     def tls_callback_count(self):
+        """How many TLS callbacks a PE32 image has."""
         rva, size = self.directory(DIRECTORY_TLS)
         if rva == 0 or size == 0:
             return 0

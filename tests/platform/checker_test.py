@@ -1,13 +1,17 @@
 #!/usr/bin/env python3
-"""Tests of platform/check_imports.py.
+"""Tests of platform/check_imports.py and platform/check_exports.py.
 
     checker_test.py verdicts CHECKER PROGRAM WORK_DIR COMPILER DLLTOOL
     checker_test.py bad-input CHECKER PROGRAM WORK_DIR
+    checker_test.py exports EXPORT_CHECKER WORK_DIR COMPILER
 
 verdicts: small programs, made here, that each import one function some systems lack, fail on
 exactly those systems; so do copies of PROGRAM with a newer subsystem version or a manifest
 element XP does not know.
 bad-input: damaged copies of PROGRAM are refused with one line and exit status 2.
+exports: a DLL made here with a stdcall, a fastcall and a plain export is judged as linked by
+default (two decorated names, a looked-up name missing) and with plain names (nothing wrong);
+damaged copies of it are refused with one line and exit status 2.
 """
 
 import os
@@ -122,6 +126,68 @@ def bad_input(checker, program, work):
                and reason in err[0], f"{name}: expected one line saying '{reason}', got {status} {out} {err}")
 
 
+EXPORTING_DLL_SOURCE = """__declspec(dllexport) int __stdcall Stdcall(int a) { return a; }
+__declspec(dllexport) int __fastcall Fastcall(int a, int b) { return a + b; }
+__declspec(dllexport) int Plain(void) { return 0; }
+int __stdcall Entry(void *module, unsigned reason, void *reserved) { return 1; }
+"""
+
+
+def exports(checker, work, compiler):
+    source = os.path.join(work, "exporting.c")
+    write(source, EXPORTING_DLL_SOURCE.encode())
+    looked_up = os.path.join(work, "looked-up.txt")
+    write(looked_up, b"# what the tests would look up\nexporting.dll: Stdcall Fastcall Plain\nabsent.dll: Any\n")
+    for kind, options, expected in (
+            ("decorated", [], ["exporting.dll: @Fastcall@8: decorated", "exporting.dll: Stdcall@4: decorated",
+                               "exporting.dll: Stdcall: looked up by name, but not exported",
+                               "exporting.dll: Fastcall: looked up by name, but not exported"]),
+            ("plain", ["-Wl,--kill-at"], [])):
+        dll = os.path.join(work, kind, "exporting.dll")
+        os.makedirs(os.path.dirname(dll), exist_ok=True)
+        subprocess.run([compiler, "-shared", "-nostdlib", "-Wl,-e,_Entry@12", "-o", dll, source] + options,
+                       check=True)
+        status, out, err = run_exports_checker(checker, looked_up, dll)
+        expected = expected + [f"absent.dll: named in {looked_up}, but not among the DLLs checked",
+                               f"{len(expected) + 1} wrong in 1 DLLs"]
+        expect(status == 1 and err == [] and len(out) == len(expected)
+               and all(line.startswith(start) for line, start in zip(out, expected)),
+               f"{kind}: expected lines starting {expected}, got {status} {out} {err}")
+
+    with open(os.path.join(work, "decorated", "exporting.dll"), "rb") as file:
+        data = file.read()
+    export_directory = optional_header(data) + 96
+    export_rva = struct.unpack_from("<I", data, export_directory)[0]
+    cases = (
+        ("exports-outside.dll", patch(data, export_directory, struct.pack("<I", 0x7FFF0000)), "outside the file"),
+        ("names-past-the-end.dll", patch_at_rva(data, export_rva + 24, struct.pack("<I", 0x10000000)),
+         "runs past the end"),
+        ("not-pe.dll", b"MZ but nothing more", "truncated"),
+    )
+    for name, content, reason in cases:
+        dll = os.path.join(work, name)
+        write(dll, content)
+        status, out, err = run_exports_checker(checker, looked_up, dll)
+        expect(status == 2 and out == [] and len(err) == 1 and err[0].startswith("check_exports: ")
+               and reason in err[0], f"{name}: expected one line saying '{reason}', got {status} {out} {err}")
+
+
+def run_exports_checker(checker, looked_up, dll):
+    result = subprocess.run([sys.executable, checker, "--looked-up", looked_up, dll], capture_output=True, text=True)
+    return result.returncode, result.stdout.splitlines(), result.stderr.splitlines()
+
+
+def patch_at_rva(data, rva, replacement):
+    """The image with bytes replaced at an address of one of its sections."""
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    sections, optional_size = struct.unpack_from("<H", data, pe + 6)[0], struct.unpack_from("<H", data, pe + 20)[0]
+    for i in range(sections):
+        size, address, _, offset = struct.unpack_from("<IIII", data, pe + 24 + optional_size + 40 * i + 8)
+        if address <= rva < address + size:
+            return patch(data, offset + rva - address, replacement)
+    sys.exit(f"no section holds RVA {rva:#x}")
+
+
 def optional_header(data):
     return struct.unpack_from("<I", data, 0x3C)[0] + 24
 
@@ -141,12 +207,11 @@ def write(path, content):
         file.write(content)
 
 
-def main(mode, checker, program, work, *tools):
+def main(mode, checker, *arguments):
+    modes = {"verdicts": verdicts, "bad-input": bad_input, "exports": exports}
+    work = arguments[1] if mode != "exports" else arguments[0]
     os.makedirs(work, exist_ok=True)
-    if mode == "verdicts":
-        verdicts(checker, program, work, *tools)
-    else:
-        bad_input(checker, program, work)
+    modes[mode](checker, *arguments)
     for failure in failures:
         print(failure)
     return 1 if failures else 0

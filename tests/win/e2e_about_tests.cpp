@@ -109,6 +109,6 @@ TEST_P(AboutTest, MailLinksReachTheMailProgramAsWritten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Told, AboutTest, ::testing::ValuesIn(kToldWindows),
-                         [](const auto& info) { return ToldWindowsTestName(info.param); });
+                         [](const auto& test) { return ToldWindowsTestName(test.param); });
 
 } // namespace

@@ -280,7 +280,7 @@ TEST_P(ReportOnWindowsTest, LoadsNoDllPlantedInItsCurrentFolder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Told, ReportOnWindowsTest, ::testing::ValuesIn(kToldWindows),
-                         [](const auto& info) { return ToldWindowsTestName(info.param); });
+                         [](const auto& test) { return ToldWindowsTestName(test.param); });
 
 TEST_F(ReportTest, NamesTheDriverRelease) {
     const std::pair<std::wstring_view, std::wstring_view> cases[] = {
@@ -295,7 +295,9 @@ TEST_F(ReportTest, NamesTheDriverRelease) {
         ProgramRun run(programFolder_.Path());
         ASSERT_TRUE(run.Window());
         EXPECT_EQ(run.Text(L"Label17"), release) << std::wstring(fixture);
-        if (fixture == L"ati2dvag-4.13.1.9039") EXPECT_EQ(run.Text(L"Label4"), L"4.13.1.9039");
+        if (fixture == L"ati2dvag-4.13.1.9039") {
+            EXPECT_EQ(run.Text(L"Label4"), L"4.13.1.9039");
+        }
     }
 }
 

@@ -86,7 +86,8 @@ bool PressKeys(HWND target, std::initializer_list<WORD> keys) {
 KeyWitness::KeyWitness(HWND window)
     : semaphore_(CreateSemaphoreW(nullptr, 0, 100000, L"quillon-key-witness")),
       dll_(LoadLibraryW((TestFolder() + L"\\key-witness.dll").c_str())) {
-    const auto proc = dll_ ? reinterpret_cast<HOOKPROC>(GetProcAddress(dll_, "KeyWitnessProc")) : nullptr;
+    const auto proc =
+        dll_ ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll_, "KeyWitnessProc"))) : nullptr;
     if (semaphore_ && proc) hook_ = SetWindowsHookExW(WH_KEYBOARD, proc, dll_, ThreadOf(window));
 }
 
