@@ -126,19 +126,21 @@ else()
     "those that need no Wine are registered.")
 endif()
 
-# Where 32-bit Wine runs, the 32-bit tree also runs the shipped program on 64-bit Windows: in a
-# 64-bit prefix beside its own, where the program and the tests run under WOW64.
+# The 32-bit tree also runs the shipped program on 64-bit Windows: in a 64-bit prefix beside its
+# own, where the program and the tests run under WOW64. That needs 32-bit and 64-bit Wine.
 set(QUILLON_WOW64_RUNS OFF)
-if(QUILLON_WINE_RUNS AND QUILLON_WINE_ARCH STREQUAL win32)
-  execute_process(COMMAND /usr/lib/wine/wine64 --version RESULT_VARIABLE wine64_status OUTPUT_QUIET ERROR_QUIET)
-  if(wine64_status EQUAL 0)
-    set(QUILLON_WOW64_RUNS ON)
-    set(QUILLON_WOW64_EXEC ${CMAKE_BINARY_DIR}/wine-exec-wow64)
-    quillon_wine_exec(${QUILLON_WOW64_EXEC} ${CMAKE_BINARY_DIR}/wineprefix-wow64
-      ${CMAKE_BINARY_DIR}/wine-session-wow64 win64)
-  else()
-    message(NOTICE "/usr/lib/wine/wine64 does not run on this machine: the tests on 64-bit Windows are "
-      "not registered.")
+if(QUILLON_WINE_ARCH STREQUAL win32)
+  set(QUILLON_WOW64_EXEC ${CMAKE_BINARY_DIR}/wine-exec-wow64)
+  quillon_wine_exec(${QUILLON_WOW64_EXEC} ${CMAKE_BINARY_DIR}/wineprefix-wow64 ${CMAKE_BINARY_DIR}/wine-session-wow64
+    win64)
+  if(QUILLON_WINE_RUNS)
+    execute_process(COMMAND /usr/lib/wine/wine64 --version RESULT_VARIABLE wine64_status OUTPUT_QUIET ERROR_QUIET)
+    if(wine64_status EQUAL 0)
+      set(QUILLON_WOW64_RUNS ON)
+    else()
+      message(NOTICE "/usr/lib/wine/wine64 does not run on this machine: the tests on 64-bit Windows are "
+        "built, not registered.")
+    endif()
   endif()
 endif()
 
