@@ -30,6 +30,7 @@ add_library(quillon_win STATIC
   app/report_probe_win.cpp
   app/standard_output_win.cpp
   probe/locator_win.cpp
+  probe/native_files_win.cpp
   probe/registry_win.cpp
   probe/sys_dir_win.cpp
   probe/version_text_win.cpp
@@ -77,10 +78,14 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
 else()
   set(QUILLON_WINE_ARCH win32)
 endif()
-set(QUILLON_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-set(QUILLON_SESSION_DIR ${CMAKE_BINARY_DIR}/wine-session)
-configure_file(${PROJECT_SOURCE_DIR}/scripts/lib/wine-exec.in ${CMAKE_BINARY_DIR}/wine-exec @ONLY
-  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+# A script that runs a Windows program under Wine in a prefix, of an architecture, and on an Xvfb
+# display of its own, which the session folder holds.
+function(quillon_wine_exec script QUILLON_WINEPREFIX QUILLON_SESSION_DIR QUILLON_WINE_ARCH)
+  configure_file(${PROJECT_SOURCE_DIR}/scripts/lib/wine-exec.in ${script} @ONLY
+    FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+endfunction()
+quillon_wine_exec(${CMAKE_BINARY_DIR}/wine-exec ${CMAKE_BINARY_DIR}/wineprefix ${CMAKE_BINARY_DIR}/wine-session
+  ${QUILLON_WINE_ARCH})
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-exec)
 
 add_subdirectory(tests/fixtures)
@@ -119,6 +124,24 @@ else()
   set(QUILLON_WINE_RUNS OFF)
   message(NOTICE "${wine_loader} does not run on this machine: the tree's tests are built, and only "
     "those that need no Wine are registered.")
+endif()
+
+# The 32-bit tree also runs the shipped program on 64-bit Windows: in a 64-bit prefix beside its
+# own, where the program and the tests run under WOW64. That needs 32-bit and 64-bit Wine.
+set(QUILLON_WOW64_RUNS OFF)
+if(QUILLON_WINE_ARCH STREQUAL win32)
+  set(QUILLON_WOW64_EXEC ${CMAKE_BINARY_DIR}/wine-exec-wow64)
+  quillon_wine_exec(${QUILLON_WOW64_EXEC} ${CMAKE_BINARY_DIR}/wineprefix-wow64 ${CMAKE_BINARY_DIR}/wine-session-wow64
+    win64)
+  if(QUILLON_WINE_RUNS)
+    execute_process(COMMAND /usr/lib/wine/wine64 --version RESULT_VARIABLE wine64_status OUTPUT_QUIET ERROR_QUIET)
+    if(wine64_status EQUAL 0)
+      set(QUILLON_WOW64_RUNS ON)
+    else()
+      message(NOTICE "/usr/lib/wine/wine64 does not run on this machine: the tests on 64-bit Windows are "
+        "built, not registered.")
+    endif()
+  endif()
 endif()
 
 include(cmake/googletest.cmake)

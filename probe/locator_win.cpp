@@ -1,4 +1,5 @@
 #include "probe/locator.h"
+#include "probe/native_files_win.h"
 #include "probe/probe_win.h"
 #include "ui/ansi_text.h"
 #include "ui/win_handles.h"
@@ -15,6 +16,7 @@ bool DoesFileExist(const std::wstring& path) {
     if (ansiPath.empty()) return false;
     // A drive that is not ready must answer false, not ask the user to insert a disk.
     const QuietErrorMode quiet;
+    const NativeFileSystem native;
     bool found = false;
     WIN32_FIND_DATAA entry;
     UniqueFind find(FindFirstFileA(ansiPath.c_str(), &entry));

@@ -16,11 +16,14 @@ std::wstring SysDir();
 std::wstring GetVersionText(const std::wstring& path);
 
 // One registry value as text (see RegValueText); empty when the key or value cannot be read.
-// Only reads: the key is opened, queried and closed.
-std::wstring GetRegValue(HKEY root, const std::wstring& subKey, const std::wstring& valueName);
+// Only reads: the key is opened, queried and closed. `view` 0 opens it as RegOpenKeyA does;
+// KEY_WOW64_64KEY opens it for reading in the 64-bit registry view, which only a program under
+// WOW64 may ask for: Windows 2000 does not know the flag.
+std::wstring GetRegValue(HKEY root, const std::wstring& subKey, const std::wstring& valueName, REGSAM view = 0);
 std::wstring QueryRegValue(HKEY key, const std::wstring& valueName);
 
-// The Program Files folder as the registry holds it; empty when it cannot be read.
+// The Program Files folder as the registry holds it (under WOW64, its 64-bit view); empty when
+// it cannot be read.
 std::wstring ProDir();
 
 // True exactly when an ordinary file (not a folder, not hidden, not system) matches the path.

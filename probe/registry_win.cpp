@@ -1,3 +1,4 @@
+#include "probe/native_files_win.h"
 #include "probe/probe_win.h"
 #include "probe/registry_value.h"
 #include "ui/ansi_text.h"
@@ -26,16 +27,19 @@ std::wstring QueryRegValue(HKEY key, const std::wstring& valueName) {
     return FromAnsi(RegValueText(type, data));
 }
 
-std::wstring GetRegValue(HKEY root, const std::wstring& subKey, const std::wstring& valueName) {
+std::wstring GetRegValue(HKEY root, const std::wstring& subKey, const std::wstring& valueName, REGSAM view) {
     // A name the code page cannot carry must not become the empty name of another key or value.
     const std::string ansiSubKey = ToAnsi(subKey);
     if (ansiSubKey.empty() != subKey.empty()) return {};
     UniqueKey key;
-    if (RegOpenKeyA(root, ansiSubKey.c_str(), key.put()) != ERROR_SUCCESS) return {};
+    const LONG opened = view ? RegOpenKeyExA(root, ansiSubKey.c_str(), 0, KEY_READ | view, key.put())
+                             : RegOpenKeyA(root, ansiSubKey.c_str(), key.put());
+    if (opened != ERROR_SUCCESS) return {};
     return QueryRegValue(key.get(), valueName);
 }
 
 std::wstring ProDir() {
-    return GetRegValue(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion",
-                       L"ProgramFilesDir");
+    // Under WOW64 the folder a native program sees, where a 64-bit ATI control panel installs.
+    return GetRegValue(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion", L"ProgramFilesDir",
+                       SeesNativeFolders() ? KEY_WOW64_64KEY : 0);
 }

@@ -1,3 +1,4 @@
+#include "probe/native_files_win.h"
 #include "probe/probe_win.h"
 #include "probe/version_record.h"
 #include "ui/ansi_text.h"
@@ -40,15 +41,18 @@ constexpr std::size_t kConversionSpace = 2 * 65536 + 8;
 } // namespace
 
 std::wstring GetVersionText(const std::wstring& path) {
-    const VersionFunctions& version = Version();
+    const VersionFunctions& version = Version(); // loaded before the file system turns native
     const std::string ansiPath = ToAnsi(path);
     if (ansiPath.empty() || !version.infoSize) return {};
-    DWORD ignored = 0;
-    const DWORD size = version.infoSize(ansiPath.c_str(), &ignored);
-    if (size < 1) return {};
-
-    std::vector<std::uint8_t> block(static_cast<std::size_t>(size) + kConversionSpace, 0);
-    if (!version.info(ansiPath.c_str(), 0, size, block.data())) return {};
+    std::vector<std::uint8_t> block;
+    {
+        const NativeFileSystem native;
+        DWORD ignored = 0;
+        const DWORD size = version.infoSize(ansiPath.c_str(), &ignored);
+        if (size < 1) return {};
+        block.assign(static_cast<std::size_t>(size) + kConversionSpace, 0);
+        if (!version.info(ansiPath.c_str(), 0, size, block.data())) return {};
+    }
 
     void* root = nullptr;
     UINT rootLength = 0;

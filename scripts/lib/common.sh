@@ -11,6 +11,7 @@ QUILLON_PACKAGES=(
     "mingw-w64-tools:i686-w64-mingw32-pkg-config"
     "wine:wine"
     "wine32:i386:/usr/lib/wine/wine"
+    "wine64:/usr/lib/wine/wine64" # 64-bit Windows: the tests under WOW64, or the 64-bit build
     "fonts-wine:/usr/share/wine/fonts/ms_sans_serif.ttf"
     "xvfb:Xvfb"
     "cmake:cmake"
@@ -20,7 +21,6 @@ QUILLON_PACKAGES=(
 )
 # What the Windows-side tests need on a machine that cannot run 32-bit programs.
 QUILLON_WIN64_PACKAGES=(
-    "wine64:/usr/lib/wine/wine64"
     "g++-mingw-w64-x86-64-posix:x86_64-w64-mingw32-g++-posix"
 )
 

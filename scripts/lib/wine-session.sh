@@ -47,6 +47,7 @@ choose_wine_tests() {
 wine_session_ensure() { # prefix dir [arch]
     local prefix="$1" dir="$2"
     mkdir -p "$dir"
+    echo "$prefix" >"$dir/prefix"
     wine_env "$prefix" "${3:-win32}"
     exec 9>"$dir/lock"
     flock 9

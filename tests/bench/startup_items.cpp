@@ -10,10 +10,13 @@
 //   configured-fonts  the same two fonts in the face the settings file names ("?" without one)
 //   icon              the window's big and small icon loaded from the resources
 //   accelerators      the main window's key table loaded from the resources
+//   wow64-check       finding out whether the program runs under WOW64 (IsWow64Process, looked
+//                     up), which the first file probe does
 // Exit code 2 on a bad command line.
 
 #include "app/main_frame.h"
 #include "clock.h"
+#include "probe/native_files_win.h"
 #include "resources/resource_ids.h"
 #include "settings/ini.h"
 #include "ui/ansi_text.h"
@@ -69,6 +72,8 @@ bool RunItem(const std::wstring& item, const std::wstring& configuredFace) {
         DestroyIcon(LoadAppIcon(instance, SM_CXSMICON, SM_CYSMICON));
     } else if (item == L"accelerators") {
         LoadAcceleratorsA(GetModuleHandleW(nullptr), MAKEINTRESOURCEA(QUILLON_ACCELERATORS));
+    } else if (item == L"wow64-check") {
+        SeesNativeFolders();
     } else {
         return false;
     }
@@ -87,7 +92,7 @@ int wmain(int argc, wchar_t** argv) {
     const double start = NowMs();
     if (argc != 2 || !RunItem(argv[1], face)) {
         std::fputs("usage: quillon-startup-items version-dll|common-controls|settings|layout-fonts|configured-fonts|"
-                   "icon|accelerators\n", stderr);
+                   "icon|accelerators|wow64-check\n", stderr);
         return 2;
     }
     std::printf("%.3f\n", NowMs() - start);

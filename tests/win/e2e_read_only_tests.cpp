@@ -5,87 +5,12 @@
 #include "app/main_layout.h"
 #include "program_run.h"
 #include "real_input.h"
+#include "snapshots.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace {
-
-using RegistryTree = std::map<std::wstring, std::vector<RegistryValue>>;
-
-// Keys that Wine writes, not the program: the display driver fills in volatile keys for every
-// process that starts.
-bool WrittenByWine(const std::wstring& path) {
-    for (const wchar_t* prefix : {L"System\\CurrentControlSet\\Control\\Video\\",
-                                  L"Software\\Wine\\Temporary System Parameters"})
-        if (path.rfind(prefix, 0) == 0) return true;
-    return false;
-}
-
-void AddTree(HKEY root, const std::wstring& path, RegistryTree& tree) {
-    if (WrittenByWine(path)) return;
-    tree[path] = RegistryValues(root, path);
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-    std::vector<std::wstring> children;
-    wchar_t name[256];
-    for (DWORD index = 0;; ++index) {
-        DWORD count = 256;
-        if (RegEnumKeyExW(key, index, name, &count, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        children.emplace_back(name, count);
-    }
-    RegCloseKey(key);
-    for (const std::wstring& child : children) AddTree(root, path.empty() ? child : path + L"\\" + child, tree);
-}
-
-RegistryTree Snapshot(HKEY root) {
-    RegistryTree tree;
-    AddTree(root, L"", tree);
-    return tree;
-}
-
-struct FileEntry {
-    ULONGLONG size;
-    FILETIME written;
-    DWORD attributes;
-    bool operator==(const FileEntry& other) const {
-        return size == other.size && CompareFileTime(&written, &other.written) == 0 && attributes == other.attributes;
-    }
-};
-using FileListing = std::map<std::wstring, FileEntry>;
-
-void AddFiles(const std::wstring& folder, FileListing& listing) {
-    WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::wstring name = entry.cFileName;
-        if (name == L"." || name == L"..") continue;
-        const std::wstring path = folder + L"\\" + name;
-        const ULONGLONG size = (static_cast<ULONGLONG>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
-        listing[path] = {size, entry.ftLastWriteTime, entry.dwFileAttributes};
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) AddFiles(path, listing);
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-}
-
-// Names every difference, so a failure says what was written.
-template <typename Map>
-std::wstring Differences(const Map& before, const Map& after) {
-    std::wstring differences;
-    for (const auto& [name, value] : before) {
-        auto found = after.find(name);
-        if (found == after.end()) differences += L"removed: " + name + L"\n";
-        else if (!(found->second == value)) differences += L"changed: " + name + L"\n";
-    }
-    for (const auto& [name, value] : after)
-        if (!before.count(name)) differences += L"added: " + name + L"\n";
-    return differences;
-}
-
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 TEST(ReadOnly, ARunWithEveryCommandWritesNothing) {
     const ScopedFolder program(L"C:\\quillon-tests\\read-only-run");
@@ -107,8 +32,8 @@ TEST(ReadOnly, ARunWithEveryCommandWritesNothing) {
             AddFiles(folder, listing);
         return listing;
     };
-    const RegistryTree machineBefore = Snapshot(HKEY_LOCAL_MACHINE);
-    const RegistryTree userBefore = Snapshot(HKEY_CURRENT_USER);
+    const RegistryTree machineBefore = RegistrySnapshot(HKEY_LOCAL_MACHINE);
+    const RegistryTree userBefore = RegistrySnapshot(HKEY_CURRENT_USER);
     const FileListing filesBefore = listFiles();
     ASSERT_GT(machineBefore.size(), 100u);
     ASSERT_GT(filesBefore.size(), 100u);
@@ -130,9 +55,9 @@ TEST(ReadOnly, ARunWithEveryCommandWritesNothing) {
         ASSERT_TRUE(run.WaitForExit(5000));
     }
 
-    EXPECT_EQ(Differences(machineBefore, Snapshot(HKEY_LOCAL_MACHINE)), L"");
-    EXPECT_EQ(Differences(userBefore, Snapshot(HKEY_CURRENT_USER)), L"");
-    EXPECT_EQ(Narrow(Differences(filesBefore, listFiles())), "");
+    EXPECT_EQ(Differences(machineBefore, RegistrySnapshot(HKEY_LOCAL_MACHINE)), "");
+    EXPECT_EQ(Differences(userBefore, RegistrySnapshot(HKEY_CURRENT_USER)), "");
+    EXPECT_EQ(Differences(filesBefore, listFiles()), "");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/main_layout.h"
 #include "program_run.h"
 #include "real_input.h"
+#include "report_reading.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -69,75 +70,6 @@ constexpr std::wstring_view kValueLabels[] = {L"Label4", L"Label5", L"Label6", L
 constexpr std::wstring_view kFileNames[] = {L"ati2dvag.dll", L"ati3d1ag.dll", L"ati3d2ag.dll",
                                             L"atioglxx.dll", L"ati3duag.dll", L"atippaxx.dll",
                                             L"atipdsxx.dll", L"atipuixx.dll"};
-
-// The report of the sample installation as Ctrl+C and /report give it.
-constexpr char kSampleReport[] = "Orvel Quillon 3.10\r\n"
-                                 "Catalyst Version: Catalyst 3.10\r\n"
-                                 "Control Panel Version: For Catalyst 3.10\r\n"
-                                 "ati2dvag.dll: 6.14.10.6404\r\n"
-                                 "ati3d1ag.dll: 6.14.10.409\r\n"
-                                 "ati3d2ag.dll: 6.14.10.409\r\n"
-                                 "atioglxx.dll: 6.14.10.4227\r\n"
-                                 "ati3duag.dll: 6.14.10.409\r\n"
-                                 "atippaxx.dll: 6.14.10.5072\r\n"
-                                 "atipdsxx.dll: 6.14.10.5072\r\n"
-                                 "atipuixx.dll: 6.14.10.5072\r\n";
-
-// Opens the clipboard as soon as nobody holds it. The tests open it only to empty it before a
-// key press and to read it once it has changed, never while the program may be trying to.
-bool OpenTheClipboard() {
-    return WaitUntil([] { return OpenClipboard(nullptr) != FALSE; });
-}
-
-std::wstring ClipboardText(UINT format = CF_UNICODETEXT) {
-    if (!OpenTheClipboard()) return L"<clipboard locked>";
-    std::wstring text = L"<no text>";
-    if (HANDLE data = GetClipboardData(format)) {
-        if (const void* locked = GlobalLock(data)) {
-            text = format == CF_UNICODETEXT ? std::wstring(static_cast<const wchar_t*>(locked))
-                                            : [&] { const std::string ansi(static_cast<const char*>(locked));
-                                                    return std::wstring(ansi.begin(), ansi.end()); }();
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
-void EmptyTheClipboard() {
-    if (OpenTheClipboard()) {
-        EmptyClipboard();
-        CloseClipboard();
-    }
-}
-
-// Presses the keys in the program's window and gives the clipboard's text once the clipboard
-// has changed; if it did not change within 10 seconds, which of the two went wrong.
-std::wstring CopiedByKeys(HWND target, std::initializer_list<WORD> keys) {
-    KeyWitness witness(target);
-    const DWORD before = GetClipboardSequenceNumber();
-    if (!PressKeys(target, keys)) return L"<the keys could not be pressed>";
-    if (WaitUntil([&] { return GetClipboardSequenceNumber() != before; })) return ClipboardText();
-    const int taken = witness.Taken();
-    return taken > 0    ? L"<the program took the key, and the clipboard did not change>"
-           : taken == 0 ? L"<the key never reached the program>"
-                        : L"<the clipboard did not change, and the key hook could not be set>";
-}
-
-// What the program started with `argument` wrote to a file as its standard output. It must end
-// within 20 seconds with exit code 0, and show no window on the way.
-std::string ReportWritten(const std::wstring& programFolder, const wchar_t* argument) {
-    const std::wstring output = programFolder + L"\\report.txt";
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE file = CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<no file for the output>";
-    ProgramRun run(programFolder, argument, file);
-    CloseHandle(file);
-    EXPECT_TRUE(run.ExitsWithoutWindow(20000)) << argument;
-    EXPECT_EQ(run.ExitCode(), 0u) << argument;
-    return ReadBytes(output);
-}
 
 // The same program on the Windows versions it was made for, as Wine reports them to it.
 class ReportOnWindowsTest : public ReportTest, public ::testing::WithParamInterface<ToldWindows> {

@@ -92,8 +92,9 @@ ScopedFile::~ScopedFile() {
     DeleteFileW(path_.c_str());
 }
 
-ScopedRegValue::ScopedRegValue(HKEY root, std::wstring subKey, std::wstring name, const std::wstring& text)
-    : root_(root), subKey_(std::move(subKey)), name_(std::move(name)) {
+ScopedRegValue::ScopedRegValue(HKEY root, std::wstring subKey, std::wstring name, const std::wstring& text,
+                               REGSAM view)
+    : root_(root), subKey_(std::move(subKey)), name_(std::move(name)), view_(view) {
     Set(REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
@@ -104,7 +105,7 @@ ScopedRegValue::ScopedRegValue(HKEY root, std::wstring subKey, std::wstring name
 
 void ScopedRegValue::Set(DWORD type, const void* data, DWORD length) {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(root_, subKey_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
+    if (RegCreateKeyExW(root_, subKey_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr, &key, nullptr))
         return;
     DWORD oldLength = 0;
     if (RegQueryValueExW(key, name_.c_str(), nullptr, &type_, nullptr, &oldLength) == ERROR_SUCCESS) {
@@ -118,7 +119,7 @@ void ScopedRegValue::Set(DWORD type, const void* data, DWORD length) {
 
 ScopedRegValue::~ScopedRegValue() {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root_, subKey_.c_str(), 0, KEY_ALL_ACCESS, &key)) return;
+    if (RegOpenKeyExW(root_, subKey_.c_str(), 0, KEY_ALL_ACCESS | view_, &key)) return;
     if (had_)
         RegSetValueExW(key, name_.c_str(), 0, type_, reinterpret_cast<const BYTE*>(data_.data()),
                        static_cast<DWORD>(data_.size()));
@@ -127,10 +128,10 @@ ScopedRegValue::~ScopedRegValue() {
     RegCloseKey(key);
 }
 
-std::vector<RegistryValue> RegistryValues(HKEY root, const std::wstring& subKey) {
+std::vector<RegistryValue> RegistryValues(HKEY root, const std::wstring& subKey, REGSAM view) {
     std::vector<RegistryValue> values;
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
+    if (RegOpenKeyExW(root, subKey.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return values;
     for (DWORD index = 0;; ++index) {
         wchar_t name[16384];
         DWORD nameCount = 16384;

@@ -48,9 +48,10 @@ private:
 };
 
 // Sets a registry value for one test and puts back what was there (or nothing) afterwards.
+// `view` (KEY_WOW64_64KEY or KEY_WOW64_32KEY) picks a registry view under WOW64.
 class ScopedRegValue {
 public:
-    ScopedRegValue(HKEY root, std::wstring subKey, std::wstring name, const std::wstring& text);
+    ScopedRegValue(HKEY root, std::wstring subKey, std::wstring name, const std::wstring& text, REGSAM view = 0);
     ScopedRegValue(HKEY root, std::wstring subKey, std::wstring name, DWORD number);
     ~ScopedRegValue();
     ScopedRegValue(const ScopedRegValue&) = delete;
@@ -61,6 +62,7 @@ private:
 
     HKEY root_;
     std::wstring subKey_, name_;
+    REGSAM view_{0};
     bool had_{false};
     DWORD type_{0};
     std::string data_;
@@ -92,14 +94,14 @@ private:
     std::optional<ScopedRegValue> version_;
 };
 
-// Every value of a key as name, type and data, in the registry's order.
+// Every value of a key as name, type and data, in the registry's order; `view` as above.
 struct RegistryValue {
     std::wstring name;
     DWORD type;
     std::string data;
     bool operator==(const RegistryValue&) const = default;
 };
-std::vector<RegistryValue> RegistryValues(HKEY root, const std::wstring& subKey);
+std::vector<RegistryValue> RegistryValues(HKEY root, const std::wstring& subKey, REGSAM view = 0);
 
 void CreateFolders(const std::wstring& path);
 void RemoveTree(const std::wstring& path);
