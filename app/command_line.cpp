@@ -25,8 +25,12 @@ StartMode StartModeOf(std::wstring_view arguments) {
     std::wstring_view argument = Trimmed(arguments);
     if (argument.size() >= 2 && argument.front() == L'"' && argument.back() == L'"')
         argument = argument.substr(1, argument.size() - 2);
-    if (EqualsIgnoringAsciiCase(argument, L"/report") || EqualsIgnoringAsciiCase(argument, L"-report"))
-        return StartMode::Report;
+    const auto isSwitch = [&](std::wstring_view name) {
+        return !argument.empty() && (argument.front() == L'/' || argument.front() == L'-') &&
+               EqualsIgnoringAsciiCase(argument.substr(1), name);
+    };
+    if (isSwitch(L"report")) return StartMode::Report;
+    if (isSwitch(L"csv")) return StartMode::Table;
     if (argument == L"/?") return StartMode::Usage;
     return StartMode::Window;
 }

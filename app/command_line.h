@@ -6,12 +6,14 @@
 enum class StartMode {
     Window, // the main window, as for any command line the program does not know
     Report, // the report on standard output, and no window
+    Table,  // the report as a header and one row of comma-separated values, and no window
     Usage,  // one line saying how to ask for the report
 };
 
 // `arguments` is the command line after the program's name. "/report" or "-report", in any
-// case and optionally in quotes, as the only argument asks for the report; "/?" for the usage.
+// case and optionally in quotes, as the only argument asks for the report; "/csv" or "-csv",
+// the same way, for the table; "/?" for the usage.
 StartMode StartModeOf(std::wstring_view arguments);
 
-// The line "/?" prints, ending in CR LF.
-inline constexpr std::string_view kUsageLine = "Usage: Orvel-Quillon.exe [/report]\r\n";
+// The line "/?" prints, ending in CR LF: the three ways to start the program.
+inline constexpr std::string_view kUsageLine = "Usage: Orvel-Quillon.exe [/report | /csv]\r\n";

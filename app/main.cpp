@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/frm_version.h"
 #include "app/report_probe.h"
+#include "app/report_table.h"
 #include "app/standard_output.h"
 #include "ui/ansi_text.h"
 #include "ui/system_function.h"
@@ -12,18 +13,12 @@
 
 namespace {
 
-// /report: the report the window would show, on standard output, and no window at all.
-int PrintReport() noexcept {
+// Writes the text that `make` gives to standard output, and shows no window at all: 0 when all
+// of it was written, 1 otherwise.
+template <typename Make>
+int Print(Make make) noexcept {
     try {
-        return WriteToStandardOutput(ReportText(ProbeReport())) ? 0 : 1;
-    } catch (...) {
-        return 1;
-    }
-}
-
-int PrintUsage() noexcept {
-    try {
-        return WriteToStandardOutput(std::wstring(kUsageLine.begin(), kUsageLine.end())) ? 0 : 1;
+        return WriteToStandardOutput(make()) ? 0 : 1;
     } catch (...) {
         return 1;
     }
@@ -41,10 +36,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int showComma
         // Out of memory for the command line's text: not a switch the program knows.
     }
     switch (mode) {
-    case StartMode::Report:
-        return PrintReport();
+    case StartMode::Report: // the report the window would show
+        return Print([] { return ReportText(ProbeReport()); });
+    case StartMode::Table: // the same results, as a header and a row of comma-separated values
+        return Print([] { return ReportTable(ComputerName(), ProbeReport()); });
     case StartMode::Usage:
-        return PrintUsage();
+        return Print([] { return std::wstring(kUsageLine.begin(), kUsageLine.end()); });
     case StartMode::Window:
         break;
     }

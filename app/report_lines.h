@@ -3,6 +3,7 @@
 
 #include "probe/locator.h"
 
+#include <algorithm>
 #include <string_view>
 
 struct FileLine {
@@ -24,6 +25,13 @@ inline constexpr FileLine kFileLines[] = {
     {L"Label13", L"atipdsxx.dll: ", L"Label14", {}, &kAtipdsxx},
     {L"Label15", L"atipuixx.dll: ", L"Label16", {}, &kAtipuixx},
 };
+
+// A file line's file name: its caption text without the ": " after the name.
+constexpr std::wstring_view FileName(const FileLine& line) {
+    return line.captionText.substr(0, line.captionText.size() - 2);
+}
+static_assert(std::all_of(std::begin(kFileLines), std::end(kFileLines),
+                          [](const FileLine& line) { return line.captionText.ends_with(L": "); }));
 
 // The driver file the Catalyst release is named from.
 inline constexpr std::wstring_view kDriverFileTail = L"\\ati2dvag.dll";

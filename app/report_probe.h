@@ -12,3 +12,7 @@ std::wstring FileLineVersion(const FileLine& line);
 
 // Everything the main window shows, probed in the load step's order, without a window.
 ReportResults ProbeReport();
+
+// The computer's name as Windows reports it (its NetBIOS name, at most 15 characters), or
+// empty when Windows does not say.
+std::wstring ComputerName();

@@ -3,6 +3,9 @@
 #include "app/program_version.h"
 #include "probe/probe_win.h"
 #include "release/release_lookup.h"
+#include "ui/ansi_text.h"
+
+#include <algorithm>
 
 std::wstring CatalystVersion() {
     // The file's version is read once and looked up in every row.
@@ -25,4 +28,11 @@ ReportResults ProbeReport() {
     for (std::size_t line = 0; line < std::size(kFileLines); ++line)
         results.fileVersions[line] = FileLineVersion(kFileLines[line]);
     return results;
+}
+
+std::wstring ComputerName() {
+    char name[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD count = sizeof name;
+    if (!GetComputerNameA(name, &count)) return {};
+    return FromAnsi(std::string_view(name, std::min<DWORD>(count, sizeof name - 1)));
 }

@@ -50,7 +50,9 @@ bool WriteToStandardOutput(const std::wstring& text) {
         DWORD mode = 0;
         // Windows 98 and ME write a console the way they write a file, in the ANSI code page.
         if (GetConsoleMode(output, &mode) && IsWindowsNT()) return WriteConsole(output, text);
-        return WriteAll(output, ToAnsi(text));
+        // A text the code page cannot carry whole is not written at all, and that is a failure.
+        const std::string bytes = ToAnsi(text);
+        return bytes.empty() == text.empty() && WriteAll(output, bytes);
     }
     const auto attachConsole = SystemFunction<AttachConsoleFunction>("kernel32.dll", "AttachConsole");
     if (!attachConsole || !attachConsole(kParentProcess)) return false;

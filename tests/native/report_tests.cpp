@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/report_table.h"
 #include "app/report_text.h"
 
 #include <gtest/gtest.h>
@@ -40,12 +41,46 @@ TEST(ReportText, ListsTheWindowsLinesWithNoneForAMissingVersion) {
                                 L"atipdsxx.dll: (none)\r\natipuixx.dll: (none)\r\n");
 }
 
-TEST(CommandLine, OnlyTheReportSwitchAloneLeavesOutTheWindow) {
+const std::wstring kTableHeader = L"Computer,Catalyst Version,Control Panel Version,ati2dvag.dll,ati3d1ag.dll,"
+                                  L"ati3d2ag.dll,atioglxx.dll,ati3duag.dll,atippaxx.dll,atipdsxx.dll,atipuixx.dll\r\n";
+
+TEST(ReportTable, IsTheHeaderAndOneRowOfTheWindowsResults) {
+    const ReportResults sample{L"Orvel Quillon 3.10", L"Catalyst 3.10", L"For Catalyst 3.10",
+                               {L"6.14.10.6404", L"6.14.10.409", L"6.14.10.409", L"6.14.10.4227",
+                                L"6.14.10.409", L"6.14.10.5072", L"6.14.10.5072", L"6.14.10.5072"}};
+    EXPECT_EQ(ReportTable(L"QUILLON-PC", sample),
+              kTableHeader + L"QUILLON-PC,Catalyst 3.10,For Catalyst 3.10,6.14.10.6404,6.14.10.409,6.14.10.409,"
+                             L"6.14.10.4227,6.14.10.409,6.14.10.5072,6.14.10.5072,6.14.10.5072\r\n");
+
+    ReportResults none{L"Orvel Quillon 3.10", L"Unknown Version / Beta Version", L"Unknown Version / Beta version",
+                       {}};
+    none.fileVersions[3] = L"6.14.10.4227";
+    EXPECT_EQ(ReportTable(L"", none), kTableHeader + L",Unknown Version / Beta Version,Unknown Version / Beta version,"
+                                                     L",,,6.14.10.4227,,,,\r\n")
+        << "an empty name and each missing file give an empty field";
+}
+
+TEST(ReportTable, QuotesAFieldWithACommaAQuoteOrALineBreak) {
+    ReportResults odd{L"Orvel Quillon 3.10", L"Catalyst \"3.10\"", L"For Catalyst 3.10\r\n", {}};
+    odd.fileVersions[0] = L"6,14";
+    odd.fileVersions[1] = L"\"";
+    odd.fileVersions[2] = L"6.14\n";
+    // A name from outside the code page is the formatter's like any other; how it is written out
+    // is the writer's matter, as for /report.
+    const std::wstring table = ReportTable(L"PC, \x0141\x00F3" L"d\x017A", odd);
+    EXPECT_EQ(table.substr(kTableHeader.size()), L"\"PC, \x0141\x00F3" L"d\x017A\",\"Catalyst \"\"3.10\"\"\","
+                                                 L"\"For Catalyst 3.10\r\n\",\"6,14\",\"\"\"\",\"6.14\n\",,,,,\r\n");
+}
+
+TEST(CommandLine, OnlyTheReportOrTableSwitchAloneLeavesOutTheWindow) {
     for (const wchar_t* report : {L"/report", L"-report", L"/REPORT", L"-Report", L"  /report\t", L"\"/report\""})
         EXPECT_EQ(StartModeOf(report), StartMode::Report) << report;
+    for (const wchar_t* table : {L"/csv", L"-csv", L"-CSV", L"/Csv", L" \"/csv\" "})
+        EXPECT_EQ(StartModeOf(table), StartMode::Table) << table;
     EXPECT_EQ(StartModeOf(L"/?"), StartMode::Usage);
     for (const wchar_t* other : {L"", L"/report /report", L"/report x", L"report", L"/reports", L"/r",
-                                 L"\"/report", L"/rep\x00F6rt", L"\x0130/report", L"/?/report"})
+                                 L"\"/report", L"/rep\x00F6rt", L"\x0130/report", L"/?/report", L"csv", L"/csv /report",
+                                 L"--csv", L"/cs"})
         EXPECT_EQ(StartModeOf(other), StartMode::Window) << other;
     EXPECT_EQ(StartModeOf(std::wstring(10000, L'x')), StartMode::Window);
     EXPECT_EQ(StartModeOf(L"/report" + std::wstring(10000, L' ') + L"x"), StartMode::Window);

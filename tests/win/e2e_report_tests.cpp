@@ -63,6 +63,17 @@ protected:
     ScopedFolder programFolder_{L"C:\\quillon-tests\\program"};
 };
 
+// The first line /csv writes.
+const std::string kTableHeader = "Computer,Catalyst Version,Control Panel Version,ati2dvag.dll,ati3d1ag.dll,"
+                                 "ati3d2ag.dll,atioglxx.dll,ati3duag.dll,atippaxx.dll,atipdsxx.dll,atipuixx.dll\r\n";
+
+// The computer's name as a program reads it in the ANSI code page.
+std::string ComputerName() {
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD count = sizeof name;
+    return GetComputerNameA(name, &count) ? std::string(name, count) : "<no name>";
+}
+
 constexpr std::wstring_view kCaptionLabels[] = {L"Label1", L"Label2", L"Label3", L"Label7",
                                                 L"Label9", L"Label11", L"Label13", L"Label15"};
 constexpr std::wstring_view kValueLabels[] = {L"Label4", L"Label5", L"Label6", L"Label8",
@@ -110,12 +121,19 @@ TEST_P(ReportOnWindowsTest, WithoutAnyFileShowsNamesEmptyValuesAndDefaultVerdict
     }
     EXPECT_EQ(run.Text(L"Label17"), L"Unknown Version / Beta Version");
     EXPECT_EQ(run.Text(L"Label18"), L"Unknown Version / Beta version");
+    EXPECT_EQ(ReportWritten(programFolder_.Path(), L"/csv"),
+              kTableHeader + ComputerName() + ",Unknown Version / Beta Version,Unknown Version / Beta version,,,,,,,,\r\n");
 }
 
-TEST_P(ReportOnWindowsTest, ReportSwitchWritesTheReportAndShowsNoWindow) {
+TEST_P(ReportOnWindowsTest, ReportAndTableSwitchesWriteTheReportAndShowNoWindow) {
     PlaceSampleInstallation();
     for (const wchar_t* argument : {L"/report", L"-Report"})
         EXPECT_EQ(ReportWritten(programFolder_.Path(), argument), kSampleReport) << argument;
+    const std::string table = kTableHeader + ComputerName() +
+                              ",Catalyst 3.10,For Catalyst 3.10,6.14.10.6404,6.14.10.409,6.14.10.409,6.14.10.4227,"
+                              "6.14.10.409,6.14.10.5072,6.14.10.5072,6.14.10.5072\r\n";
+    for (const wchar_t* argument : {L"/csv", L"-CSV", L"\"/csv\""})
+        EXPECT_EQ(ReportWritten(programFolder_.Path(), argument), table) << argument;
 }
 
 // DLLs under the names of system DLLs the program uses, put where a download folder, a USB stick
@@ -335,15 +353,17 @@ TEST_F(ReportTest, CtrlCAndCtrlInsertCopyTheReportAndChangeNothingElse) {
     EXPECT_FALSE(run.WaitForExit(0));
 }
 
-TEST_F(ReportTest, ReportSwitchIntoAClosedPipeEndsWithOne) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE read = nullptr, write = nullptr;
-    ASSERT_TRUE(CreatePipe(&read, &write, &inherit, 0));
-    CloseHandle(read); // the reader has gone before the report is written
-    ProgramRun run(programFolder_.Path(), L"/report", write);
-    CloseHandle(write);
-    EXPECT_TRUE(run.ExitsWithoutWindow(20000));
-    EXPECT_EQ(run.ExitCode(), 1u);
+TEST_F(ReportTest, ReportOrTableIntoAClosedPipeEndsWithOne) {
+    for (const wchar_t* argument : {L"/report", L"/csv"}) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        HANDLE read = nullptr, write = nullptr;
+        ASSERT_TRUE(CreatePipe(&read, &write, &inherit, 0));
+        CloseHandle(read); // the reader has gone before the report is written
+        ProgramRun run(programFolder_.Path(), argument, write);
+        CloseHandle(write);
+        EXPECT_TRUE(run.ExitsWithoutWindow(20000)) << argument;
+        EXPECT_EQ(run.ExitCode(), 1u) << argument;
+    }
 }
 
 } // namespace

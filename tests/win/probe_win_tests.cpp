@@ -1,3 +1,4 @@
+#include "app/standard_output.h"
 #include "probe/probe_win.h"
 #include "test_support.h"
 #include "ui/ansi_text.h"
@@ -89,7 +90,7 @@ TEST(SysDir, IsWhatWindowsReportsWithNothingAround) {
 
 // A path goes to Windows in the ANSI code page exactly as it is or not at all: a character the
 // code page lacks must not turn into a look-alike that names another file ("a" for U+0101).
-TEST(AnsiPaths, ANameTheCodePageCannotCarryFindsNothing) {
+TEST(AnsiText, ATextTheCodePageCannotCarryFindsNothingAndIsNotWritten) {
     const ScopedFolder plain(L"C:\\quillon-tests\\atest");
     const ScopedFile driver = ScopedFile::CopyOf(L"ati2dvag-6.14.10.6404.dll", plain / L"ati2dvag.dll");
     ASSERT_EQ(GetVersionText(plain / L"ati2dvag.dll"), L"6.14.10.6404");
@@ -100,6 +101,20 @@ TEST(AnsiPaths, ANameTheCodePageCannotCarryFindsNothing) {
     EXPECT_FALSE(DoesFileExist(lookAlike));
     EXPECT_EQ(ToAnsi(L"\xD800"), "") << "half a character";
     EXPECT_EQ(FromAnsi(ToAnsi(L"C:\\quillon-tests")), L"C:\\quillon-tests");
+
+    // Into a file as standard output such a text is not written at all, and the write fails.
+    const std::wstring output = plain / L"output.txt";
+    HANDLE file = CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const HANDLE standardOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    SetStdHandle(STD_OUTPUT_HANDLE, file);
+    const bool lookAlikeWritten = WriteToStandardOutput(L"PC-\x0101\r\n");
+    const bool plainWritten = WriteToStandardOutput(L"PC-1\r\n");
+    SetStdHandle(STD_OUTPUT_HANDLE, standardOutput);
+    CloseHandle(file);
+    EXPECT_FALSE(lookAlikeWritten);
+    EXPECT_TRUE(plainWritten);
+    EXPECT_EQ(ReadBytes(output), "PC-1\r\n");
 }
 
 // The DLLs the program loads itself (the shell, VERSION, the common controls) come from the
