@@ -22,13 +22,9 @@ TEST(ReadOnly, ARunWithEveryCommandWritesNothing) {
                                  L"\"" + TestFolder() + L"\\mail-recorder.exe\" \"" + log + L"\" \"%1\"");
     CopyFileW(BuiltProgram().c_str(), (program / L"Orvel-Quillon.exe").c_str(), FALSE);
 
-    wchar_t programFiles[MAX_PATH] = {};
-    DWORD length = sizeof programFiles;
-    RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion", L"ProgramFilesDir",
-                 RRF_RT_REG_SZ, nullptr, programFiles, &length);
     const auto listFiles = [&] {
         FileListing listing;
-        for (const std::wstring& folder : {program.Path(), SystemFolder(), std::wstring(programFiles)})
+        for (const std::wstring& folder : {program.Path(), SystemFolder(), ProgramFilesFolder()})
             AddFiles(folder, listing);
         return listing;
     };

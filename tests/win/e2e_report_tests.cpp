@@ -20,18 +20,11 @@ struct Placed {
 
 class ReportTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        wchar_t folder[MAX_PATH] = {};
-        DWORD length = sizeof folder;
-        RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion",
-                     L"ProgramFilesDir", RRF_RT_REG_SZ, nullptr, folder, &length);
-        programFiles_ = folder;
-    }
+    void SetUp() override { programFiles_ = ProgramFilesFolder(); }
 
     // Puts fixtures in place under their real names, for this test only.
     void Place(std::initializer_list<Placed> files) {
         for (const Placed& file : files) {
-            const std::wstring_view name = file.fixture.substr(0, file.fixture.find(L'-'));
             std::wstring folder = SystemFolder();
             if (!file.folder.empty()) {
                 folder = programFiles_ + L"\\" + std::wstring(file.folder);
@@ -39,8 +32,7 @@ protected:
                 createdFolders_.push_back(programFiles_ + L"\\" +
                                           std::wstring(file.folder.substr(0, file.folder.find(L'\\'))));
             }
-            placed_.push_back(ScopedFile::CopyOf(std::wstring(file.fixture) + L".dll",
-                                                 folder + L"\\" + std::wstring(name) + L".dll"));
+            placed_.push_back(ScopedFile::FixtureIn(file.fixture, folder));
         }
     }
     // A complete Catalyst 3.10: the driver files in the system folder, the control-panel files

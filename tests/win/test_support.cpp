@@ -79,6 +79,11 @@ ScopedFile ScopedFile::CopyOf(std::wstring_view fixture, std::wstring path) {
     return ScopedFile(std::move(path));
 }
 
+ScopedFile ScopedFile::FixtureIn(std::wstring_view fixture, const std::wstring& folder) {
+    const std::wstring_view name = fixture.substr(0, fixture.find(L'-'));
+    return CopyOf(std::wstring(fixture) + L".dll", folder + L"\\" + std::wstring(name) + L".dll");
+}
+
 ScopedFile ScopedFile::WithBytes(std::wstring path, std::string_view bytes) {
     WriteBytes(path, bytes);
     return ScopedFile(std::move(path));
@@ -146,6 +151,18 @@ std::vector<RegistryValue> RegistryValues(HKEY root, const std::wstring& subKey,
     }
     RegCloseKey(key);
     return values;
+}
+
+std::wstring ProgramFilesFolder(REGSAM view) {
+    wchar_t folder[MAX_PATH] = {};
+    DWORD length = sizeof folder;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion", 0, KEY_READ | view, &key) ==
+        ERROR_SUCCESS) {
+        RegGetValueW(key, nullptr, L"ProgramFilesDir", RRF_RT_REG_SZ, nullptr, folder, &length);
+        RegCloseKey(key);
+    }
+    return folder;
 }
 
 std::string ToldWindowsTestName(const ToldWindows& windows) {

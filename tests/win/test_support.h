@@ -35,6 +35,8 @@ private:
 class ScopedFile {
 public:
     static ScopedFile CopyOf(std::wstring_view fixture, std::wstring path);
+    // A fixture put in `folder` under its real name: "ati2dvag-6.14.10.6404" as ati2dvag.dll.
+    static ScopedFile FixtureIn(std::wstring_view fixture, const std::wstring& folder);
     static ScopedFile WithBytes(std::wstring path, std::string_view bytes);
     ~ScopedFile();
     ScopedFile(ScopedFile&& other) noexcept;
@@ -102,6 +104,9 @@ struct RegistryValue {
     bool operator==(const RegistryValue&) const = default;
 };
 std::vector<RegistryValue> RegistryValues(HKEY root, const std::wstring& subKey, REGSAM view = 0);
+
+// The Program Files folder as the registry holds it; `view` as above.
+std::wstring ProgramFilesFolder(REGSAM view = 0);
 
 void CreateFolders(const std::wstring& path);
 void RemoveTree(const std::wstring& path);

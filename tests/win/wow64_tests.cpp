@@ -24,15 +24,6 @@ std::wstring WindowsFolder() {
     return std::wstring(path, GetWindowsDirectoryW(path, MAX_PATH));
 }
 
-// ProgramFilesDir of one registry view.
-std::wstring ProgramFilesIn(REGSAM view) {
-    for (const RegistryValue& value : RegistryValues(HKEY_LOCAL_MACHINE, kCurrentVersion, view)) {
-        if (value.name == L"ProgramFilesDir" && value.type == REG_SZ)
-            return std::wstring(reinterpret_cast<const wchar_t*>(value.data.data())).c_str();
-    }
-    return L"<none>";
-}
-
 // The report as the main window shows it, in the form Ctrl+C gives it.
 std::string ReportShown(ProgramRun& run) {
     std::wstring shown = RemoteText(run.Window()) + L"\r\nCatalyst Version: " + run.Text(L"Label17") +
@@ -51,7 +42,7 @@ protected:
         ASSERT_TRUE(IsWow64Process(GetCurrentProcess(), &underWow64) && underWow64)
             << "these tests run in a 64-bit prefix";
         ASSERT_EQ(programFiles64_, L"C:\\Program Files");
-        ASSERT_EQ(ProgramFilesIn(KEY_WOW64_32KEY), L"C:\\Program Files (x86)");
+        ASSERT_EQ(ProgramFilesFolder(KEY_WOW64_32KEY), L"C:\\Program Files (x86)");
     }
     void TearDown() override {
         placed_.clear();
@@ -61,8 +52,7 @@ protected:
     // Puts a fixture in place under its real name, for this test only: in a system folder, or in
     // the ATI control panel's folder under a Program Files folder.
     void Place(std::wstring_view fixture, const std::wstring& folder) {
-        const std::wstring name(fixture.substr(0, fixture.find(L'-')));
-        placed_.push_back(ScopedFile::CopyOf(std::wstring(fixture) + L".dll", folder + L"\\" + name + L".dll"));
+        placed_.push_back(ScopedFile::FixtureIn(fixture, folder));
     }
     void PlaceUnder(const std::wstring& programFiles, std::wstring_view fixture) {
         const std::wstring vendor = programFiles + L"\\ATI Technologies";
@@ -77,7 +67,7 @@ protected:
     std::vector<std::string> ReportsOfARun() {
         const auto listFiles = [&] {
             FileListing listing;
-            for (const std::wstring& folder : {native_, wow64_, programFiles64_, ProgramFilesIn(KEY_WOW64_32KEY)})
+            for (const std::wstring& folder : {native_, wow64_, programFiles64_, ProgramFilesFolder(KEY_WOW64_32KEY)})
                 AddFiles(folder, listing);
             return listing;
         };
@@ -107,7 +97,7 @@ protected:
 
     const std::wstring native_ = WindowsFolder() + L"\\Sysnative";
     const std::wstring wow64_ = WindowsFolder() + L"\\SysWOW64";
-    const std::wstring programFiles64_ = ProgramFilesIn(KEY_WOW64_64KEY);
+    const std::wstring programFiles64_ = ProgramFilesFolder(KEY_WOW64_64KEY);
     std::vector<ScopedFile> placed_;
     std::vector<std::wstring> createdFolders_;
     ScopedFolder programFolder_{L"C:\\quillon-tests\\program"};
@@ -146,8 +136,8 @@ TEST_F(Wow64Test, ProgramFilesComesFromThe64BitRegistryView) {
     const ScopedFolder custom(L"C:\\quillon-tests\\Native Program Files");
     const ScopedRegValue programFiles(HKEY_LOCAL_MACHINE, kCurrentVersion, L"ProgramFilesDir", custom.Path(),
                                       KEY_WOW64_64KEY);
-    ASSERT_EQ(ProgramFilesIn(KEY_WOW64_64KEY), custom.Path());
-    ASSERT_EQ(ProgramFilesIn(KEY_WOW64_32KEY), L"C:\\Program Files (x86)");
+    ASSERT_EQ(ProgramFilesFolder(KEY_WOW64_64KEY), custom.Path());
+    ASSERT_EQ(ProgramFilesFolder(KEY_WOW64_32KEY), L"C:\\Program Files (x86)");
     PlaceUnder(custom.Path(), L"atipuixx-6.14.10.5072");
     PlaceUnder(custom.Path(), L"atippaxx-6.14.10.5072");
     // The 32-bit view's folder, and the 64-bit view's usual one, hold another release.
