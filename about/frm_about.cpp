@@ -2,8 +2,8 @@
 
 #include "about/about_layout.h"
 #include "about/mail_link.h"
-#include "app/program_version.h"
 #include "settings/font_override.h"
+#include "ui/program_title.h"
 #include "ui/window.h"
 
 namespace {

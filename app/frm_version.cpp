@@ -3,12 +3,12 @@
 #include "about/frm_about.h"
 #include "app/main_frame.h"
 #include "app/main_layout.h"
-#include "app/program_version.h"
-#include "app/report_probe.h"
+#include "report/report_probe.h"
 #include "settings/font_override.h"
 #include "ui/ansi_text.h"
 #include "ui/clipboard.h"
 #include "ui/common_controls.h"
+#include "ui/program_title.h"
 #include "ui/window.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: it assembles the report once, before it is first shown.
 
-#include "app/report_text.h"
+#include "report/report_text.h"
 #include "ui/form_window.h"
 #include "ui/win_handles.h"
 

@@ -2,9 +2,9 @@
 
 #include "app/command_line.h"
 #include "app/frm_version.h"
-#include "app/report_probe.h"
-#include "app/report_table.h"
-#include "app/standard_output.h"
+#include "report/report_probe.h"
+#include "report/report_table.h"
+#include "report/standard_output.h"
 #include "ui/ansi_text.h"
 #include "ui/system_function.h"
 #include "ui/window.h"

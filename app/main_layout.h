@@ -1,6 +1,7 @@
 #pragma once
 // The main window as laid out: three frames, eighteen labels and the Close button.
 
+#include "report/report_lines.h"
 #include "resources/resource_ids.h"
 #include "ui/layout.h"
 
@@ -19,10 +20,6 @@ constexpr ControlSpec ValueLabel(std::wstring_view name, int row) {
     return {name, ControlKind::Label, L"Frame1", L"", 1665, kRowTop + row * kRowPitch, 1680,
             kRowHeight, kSansSerif, TextAlign::Left, true};
 }
-
-// The titles of the two verdict frames; the report's text names the verdicts by them too.
-inline constexpr std::wstring_view kCatalystTitle = L"Catalyst Version";
-inline constexpr std::wstring_view kPanelTitle = L"Control Panel Version";
 
 inline constexpr ControlSpec kControls[] = {
     {L"Frame2", ControlKind::Frame, L"", kCatalystTitle, 90, 60, 3510, 675},

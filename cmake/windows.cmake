@@ -27,13 +27,13 @@ add_library(quillon_win STATIC
   about/mail_link_win.cpp
   app/frm_version.cpp
   app/main_frame.cpp
-  app/report_probe_win.cpp
-  app/standard_output_win.cpp
   probe/locator_win.cpp
   probe/native_files_win.cpp
   probe/registry_win.cpp
   probe/sys_dir_win.cpp
   probe/version_text_win.cpp
+  report/report_probe_win.cpp
+  report/standard_output_win.cpp
   settings/font_override_win.cpp
   settings/ini_win.cpp
   ui/ansi_text.cpp

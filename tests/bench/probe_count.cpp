@@ -7,9 +7,9 @@
 // The answer is printed first, then the mean time of one call in milliseconds. A count of 0
 // only starts and ends the program. Exit code 2 on a bad command line.
 
-#include "app/report_probe.h"
 #include "clock.h"
 #include "probe/probe_win.h"
+#include "report/report_probe.h"
 
 #include <windows.h>
 

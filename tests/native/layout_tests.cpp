@@ -1,6 +1,6 @@
 #include "about/about_layout.h"
 #include "app/main_layout.h"
-#include "app/report_lines.h"
+#include "report/report_lines.h"
 
 #include <gtest/gtest.h>
 

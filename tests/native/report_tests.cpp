@@ -1,6 +1,6 @@
 #include "app/command_line.h"
-#include "app/report_table.h"
-#include "app/report_text.h"
+#include "report/report_table.h"
+#include "report/report_text.h"
 
 #include <gtest/gtest.h>
 

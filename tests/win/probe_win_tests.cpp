@@ -1,5 +1,5 @@
-#include "app/standard_output.h"
 #include "probe/probe_win.h"
+#include "report/standard_output.h"
 #include "test_support.h"
 #include "ui/ansi_text.h"
 #include "ui/system_function.h"

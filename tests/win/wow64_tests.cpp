@@ -4,9 +4,9 @@
 // the test program is a 32-bit one too, and reaches the native system folder as Sysnative. The
 // last one calls the program's probes in-process.
 
-#include "app/report_lines.h"
 #include "probe/probe_win.h"
 #include "program_run.h"
+#include "report/report_lines.h"
 #include "report_reading.h"
 #include "snapshots.h"
 #include "test_support.h"

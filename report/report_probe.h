@@ -1,7 +1,7 @@
 #pragma once
 // The report's results, probed on Windows the way the main window's load step probes them.
 
-#include "app/report_text.h"
+#include "report/report_text.h"
 
 // The release named by the display driver's version, or the table's default text.
 std::wstring CatalystVersion();

@@ -1,6 +1,4 @@
-#include "app/report_table.h"
-
-#include "app/main_layout.h"
+#include "report/report_table.h"
 
 #include <array>
 
@@ -32,7 +30,7 @@ void AddRecord(std::wstring& table, const Record& record) {
 } // namespace
 
 std::wstring ReportTable(std::wstring_view computerName, const ReportResults& results) {
-    Record header{L"Computer", main_layout::kCatalystTitle, main_layout::kPanelTitle};
+    Record header{L"Computer", kCatalystTitle, kPanelTitle};
     Record row{computerName, results.catalystVersion, results.panelVersion};
     for (std::size_t line = 0; line < std::size(kFileLines); ++line) {
         header[3 + line] = FileName(kFileLines[line]);

@@ -1,11 +1,16 @@
 #pragma once
-// The eight file lines of the report, top to bottom.
+// The lines of the report, as the main window shows them: two verdicts and eight file lines.
 
 #include "probe/locator.h"
 
 #include <algorithm>
 #include <string_view>
 
+// The titles of the two verdict frames; the report names the verdicts by them too.
+inline constexpr std::wstring_view kCatalystTitle = L"Catalyst Version";
+inline constexpr std::wstring_view kPanelTitle = L"Control Panel Version";
+
+// The eight file lines, top to bottom.
 struct FileLine {
     std::wstring_view captionLabel;
     std::wstring_view captionText;

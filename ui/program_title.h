@@ -1,5 +1,5 @@
 #pragma once
-// The program's name and version as its windows show them.
+// The program's name and version, as both windows and the report show them.
 
 #include "resources/version.h"
 

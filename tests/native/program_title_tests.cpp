@@ -1,5 +1,5 @@
 #include "about/about_layout.h"
-#include "app/program_version.h"
+#include "ui/program_title.h"
 
 #include <gtest/gtest.h>
 

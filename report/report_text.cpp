@@ -1,6 +1,4 @@
-#include "app/report_text.h"
-
-#include "app/main_layout.h"
+#include "report/report_text.h"
 
 namespace {
 
@@ -14,8 +12,8 @@ void AddLine(std::wstring& text, std::wstring_view line) {
 std::wstring ReportText(const ReportResults& results) {
     std::wstring text;
     AddLine(text, results.caption);
-    AddLine(text, std::wstring(main_layout::kCatalystTitle) + L": " + results.catalystVersion);
-    AddLine(text, std::wstring(main_layout::kPanelTitle) + L": " + results.panelVersion);
+    AddLine(text, std::wstring(kCatalystTitle) + L": " + results.catalystVersion);
+    AddLine(text, std::wstring(kPanelTitle) + L": " + results.panelVersion);
     for (std::size_t line = 0; line < std::size(kFileLines); ++line) {
         const std::wstring& version = results.fileVersions[line];
         AddLine(text, std::wstring(kFileLines[line].captionText) + (version.empty() ? L"(none)" : version));

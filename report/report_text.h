@@ -1,7 +1,7 @@
 #pragma once
 // The report as one text, for the clipboard and for /report: what the main window shows.
 
-#include "app/report_lines.h"
+#include "report/report_lines.h"
 
 #include <array>
 #include <iterator>

@@ -1,9 +1,9 @@
-#include "app/report_probe.h"
+#include "report/report_probe.h"
 
-#include "app/program_version.h"
 #include "probe/probe_win.h"
 #include "release/release_lookup.h"
 #include "ui/ansi_text.h"
+#include "ui/program_title.h"
 
 #include <algorithm>
 

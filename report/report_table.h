@@ -2,7 +2,7 @@
 // The report as a table, for a survey of many machines: a header line and this machine's row of
 // comma-separated values (RFC 4180), which Excel, PowerShell's Import-Csv and any script read.
 
-#include "app/report_text.h"
+#include "report/report_text.h"
 
 #include <string>
 #include <string_view>

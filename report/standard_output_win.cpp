@@ -1,4 +1,4 @@
-#include "app/standard_output.h"
+#include "report/standard_output.h"
 
 #include "ui/ansi_text.h"
 #include "ui/system_function.h"
