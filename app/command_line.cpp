@@ -10,6 +10,12 @@ std::wstring_view Trimmed(std::wstring_view text) {
     return text;
 }
 
+// The text inside a pair of double quotes around it, or the text itself.
+std::wstring_view Unquoted(std::wstring_view text) {
+    if (text.size() >= 2 && text.front() == L'"' && text.back() == L'"') return text.substr(1, text.size() - 2);
+    return text;
+}
+
 bool EqualsIgnoringAsciiCase(std::wstring_view text, std::wstring_view lowerCase) {
     if (text.size() != lowerCase.size()) return false;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -19,18 +25,25 @@ bool EqualsIgnoringAsciiCase(std::wstring_view text, std::wstring_view lowerCase
     return true;
 }
 
+// The first argument, in quotes or up to the first blank, and what follows it.
+std::pair<std::wstring_view, std::wstring_view> FirstArgument(std::wstring_view arguments) {
+    std::size_t end = arguments.find_first_of(L" \t", arguments.starts_with(L'"') ? arguments.find(L'"', 1) : 0);
+    if (end == std::wstring_view::npos) end = arguments.size();
+    return {arguments.substr(0, end), Trimmed(arguments.substr(end))};
+}
+
 } // namespace
 
-StartMode StartModeOf(std::wstring_view arguments) {
-    std::wstring_view argument = Trimmed(arguments);
-    if (argument.size() >= 2 && argument.front() == L'"' && argument.back() == L'"')
-        argument = argument.substr(1, argument.size() - 2);
+StartCommand StartCommandOf(std::wstring_view arguments) {
+    const auto [first, rest] = FirstArgument(Trimmed(arguments));
+    const std::wstring_view argument = Unquoted(first);
     const auto isSwitch = [&](std::wstring_view name) {
         return !argument.empty() && (argument.front() == L'/' || argument.front() == L'-') &&
                EqualsIgnoringAsciiCase(argument.substr(1), name);
     };
-    if (isSwitch(L"report")) return StartMode::Report;
-    if (isSwitch(L"csv")) return StartMode::Table;
-    if (argument == L"/?") return StartMode::Usage;
-    return StartMode::Window;
+    if (isSwitch(L"report") && rest.empty()) return {StartMode::Report, {}};
+    if (isSwitch(L"csv") && rest.empty()) return {StartMode::Table, {}};
+    if (isSwitch(L"csv") && !rest.starts_with(L'/')) return {StartMode::TableFile, std::wstring(Unquoted(rest))};
+    if (argument == L"/?" && rest.empty()) return {StartMode::Usage, {}};
+    return {};
 }

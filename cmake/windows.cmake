@@ -34,6 +34,7 @@ add_library(quillon_win STATIC
   probe/version_text_win.cpp
   report/report_probe_win.cpp
   report/standard_output_win.cpp
+  report/table_file_win.cpp
   settings/font_override_win.cpp
   settings/ini_win.cpp
   ui/ansi_text.cpp

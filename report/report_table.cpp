@@ -1,43 +1,65 @@
 #include "report/report_table.h"
 
 #include <array>
+#include <utility>
 
 namespace {
 
-using Record = std::array<std::wstring_view, 3 + std::size(kFileLines)>;
+using Record = std::array<std::wstring, 4 + std::size(kFileLines)>;
 
-void AddField(std::wstring& table, std::wstring_view field) {
+void AddField(std::wstring& line, std::wstring_view field) {
     if (field.find_first_of(L",\"\r\n") == std::wstring_view::npos) {
-        table += field;
+        line += field;
         return;
     }
-    table += L'"';
+    line += L'"';
     for (wchar_t c : field) {
-        if (c == L'"') table += L'"';
-        table += c;
+        if (c == L'"') line += L'"';
+        line += c;
     }
-    table += L'"';
+    line += L'"';
 }
 
-void AddRecord(std::wstring& table, const Record& record) {
+std::wstring Line(const Record& record) {
+    std::wstring line;
     for (std::size_t field = 0; field < record.size(); ++field) {
-        if (field > 0) table += L',';
-        AddField(table, record[field]);
+        if (field > 0) line += L',';
+        AddField(line, record[field]);
     }
-    table += L"\r\n";
+    return line + L"\r\n";
+}
+
+// `value` in decimal, with leading zeros to `width` digits.
+void AddNumber(std::wstring& text, int value, std::size_t width) {
+    const std::wstring digits = std::to_wstring(value);
+    if (digits.size() < width) text.append(width - digits.size(), L'0');
+    text += digits;
+}
+
+std::wstring TimeField(const UtcTime& t) {
+    std::wstring text;
+    AddNumber(text, t.year, 4);
+    for (auto [separator, value] : {std::pair{L'-', t.month}, {L'-', t.day}, {L' ', t.hour}, {L':', t.minute},
+                                    {L':', t.second}}) {
+        text += separator;
+        AddNumber(text, value, 2);
+    }
+    return text;
 }
 
 } // namespace
 
-std::wstring ReportTable(std::wstring_view computerName, const ReportResults& results) {
-    Record header{L"Computer", kCatalystTitle, kPanelTitle};
-    Record row{computerName, results.catalystVersion, results.panelVersion};
-    for (std::size_t line = 0; line < std::size(kFileLines); ++line) {
+std::wstring TableHeader() {
+    Record header{L"Computer", std::wstring(kCatalystTitle), std::wstring(kPanelTitle)};
+    for (std::size_t line = 0; line < std::size(kFileLines); ++line)
         header[3 + line] = FileName(kFileLines[line]);
-        row[3 + line] = results.fileVersions[line];
-    }
-    std::wstring table;
-    AddRecord(table, header);
-    AddRecord(table, row);
-    return table;
+    header.back() = L"Checked (UTC)";
+    return Line(header);
+}
+
+std::wstring TableRow(std::wstring_view computerName, const ReportResults& results, const UtcTime& checked) {
+    Record row{std::wstring(computerName), results.catalystVersion, results.panelVersion};
+    for (std::size_t line = 0; line < std::size(kFileLines); ++line) row[3 + line] = results.fileVersions[line];
+    row.back() = TimeField(checked);
+    return Line(row);
 }

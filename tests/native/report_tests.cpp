@@ -41,23 +41,26 @@ TEST(ReportText, ListsTheWindowsLinesWithNoneForAMissingVersion) {
                                 L"atipdsxx.dll: (none)\r\natipuixx.dll: (none)\r\n");
 }
 
-const std::wstring kTableHeader = L"Computer,Catalyst Version,Control Panel Version,ati2dvag.dll,ati3d1ag.dll,"
-                                  L"ati3d2ag.dll,atioglxx.dll,ati3duag.dll,atippaxx.dll,atipdsxx.dll,atipuixx.dll\r\n";
+const UtcTime kNoon{2026, 12, 8, 12, 0, 0};
 
-TEST(ReportTable, IsTheHeaderAndOneRowOfTheWindowsResults) {
+TEST(ReportTable, IsTheHeaderAndOneRowOfTheWindowsResultsAndTheTime) {
+    EXPECT_EQ(TableHeader(), L"Computer,Catalyst Version,Control Panel Version,ati2dvag.dll,ati3d1ag.dll,"
+                             L"ati3d2ag.dll,atioglxx.dll,ati3duag.dll,atippaxx.dll,atipdsxx.dll,atipuixx.dll,"
+                             L"Checked (UTC)\r\n");
     const ReportResults sample{L"Orvel Quillon 3.10", L"Catalyst 3.10", L"For Catalyst 3.10",
                                {L"6.14.10.6404", L"6.14.10.409", L"6.14.10.409", L"6.14.10.4227",
                                 L"6.14.10.409", L"6.14.10.5072", L"6.14.10.5072", L"6.14.10.5072"}};
-    EXPECT_EQ(ReportTable(L"QUILLON-PC", sample),
-              kTableHeader + L"QUILLON-PC,Catalyst 3.10,For Catalyst 3.10,6.14.10.6404,6.14.10.409,6.14.10.409,"
-                             L"6.14.10.4227,6.14.10.409,6.14.10.5072,6.14.10.5072,6.14.10.5072\r\n");
+    EXPECT_EQ(TableRow(L"QUILLON-PC", sample, {2026, 12, 31, 23, 59, 59}),
+              L"QUILLON-PC,Catalyst 3.10,For Catalyst 3.10,6.14.10.6404,6.14.10.409,6.14.10.409,"
+              L"6.14.10.4227,6.14.10.409,6.14.10.5072,6.14.10.5072,6.14.10.5072,2026-12-31 23:59:59\r\n");
 
     ReportResults none{L"Orvel Quillon 3.10", L"Unknown Version / Beta Version", L"Unknown Version / Beta version",
                        {}};
     none.fileVersions[3] = L"6.14.10.4227";
-    EXPECT_EQ(ReportTable(L"", none), kTableHeader + L",Unknown Version / Beta Version,Unknown Version / Beta version,"
-                                                     L",,,6.14.10.4227,,,,\r\n")
-        << "an empty name and each missing file give an empty field";
+    EXPECT_EQ(TableRow(L"", none, {2027, 1, 1, 0, 0, 0}),
+              L",Unknown Version / Beta Version,Unknown Version / Beta version,,,,6.14.10.4227,,,,,"
+              L"2027-01-01 00:00:00\r\n")
+        << "an empty name and each missing file give an empty field; midnight and 1 January keep their zeros";
 }
 
 TEST(ReportTable, QuotesAFieldWithACommaAQuoteOrALineBreak) {
@@ -67,23 +70,37 @@ TEST(ReportTable, QuotesAFieldWithACommaAQuoteOrALineBreak) {
     odd.fileVersions[2] = L"6.14\n";
     // A name from outside the code page is the formatter's like any other; how it is written out
     // is the writer's matter, as for /report.
-    const std::wstring table = ReportTable(L"PC, \x0141\x00F3" L"d\x017A", odd);
-    EXPECT_EQ(table.substr(kTableHeader.size()), L"\"PC, \x0141\x00F3" L"d\x017A\",\"Catalyst \"\"3.10\"\"\","
-                                                 L"\"For Catalyst 3.10\r\n\",\"6,14\",\"\"\"\",\"6.14\n\",,,,,\r\n");
+    EXPECT_EQ(TableRow(L"PC, \x0141\x00F3" L"d\x017A", odd, kNoon),
+              L"\"PC, \x0141\x00F3" L"d\x017A\",\"Catalyst \"\"3.10\"\"\",\"For Catalyst 3.10\r\n\",\"6,14\",\"\"\"\","
+              L"\"6.14\n\",,,,,,2026-12-08 12:00:00\r\n");
 }
 
-TEST(CommandLine, OnlyTheReportOrTableSwitchAloneLeavesOutTheWindow) {
+TEST(CommandLine, OnlyTheReportOrTableSwitchAloneOrTheTableWithAPathLeavesOutTheWindow) {
+    const auto modeOf = [](std::wstring_view arguments) { return StartCommandOf(arguments).mode; };
     for (const wchar_t* report : {L"/report", L"-report", L"/REPORT", L"-Report", L"  /report\t", L"\"/report\""})
-        EXPECT_EQ(StartModeOf(report), StartMode::Report) << report;
+        EXPECT_EQ(modeOf(report), StartMode::Report) << report;
     for (const wchar_t* table : {L"/csv", L"-csv", L"-CSV", L"/Csv", L" \"/csv\" "})
-        EXPECT_EQ(StartModeOf(table), StartMode::Table) << table;
-    EXPECT_EQ(StartModeOf(L"/?"), StartMode::Usage);
+        EXPECT_EQ(modeOf(table), StartMode::Table) << table;
+    EXPECT_EQ(modeOf(L"/?"), StartMode::Usage);
     for (const wchar_t* other : {L"", L"/report /report", L"/report x", L"report", L"/reports", L"/r",
                                  L"\"/report", L"/rep\x00F6rt", L"\x0130/report", L"/?/report", L"csv", L"/csv /report",
-                                 L"--csv", L"/cs"})
-        EXPECT_EQ(StartModeOf(other), StartMode::Window) << other;
-    EXPECT_EQ(StartModeOf(std::wstring(10000, L'x')), StartMode::Window);
-    EXPECT_EQ(StartModeOf(L"/report" + std::wstring(10000, L' ') + L"x"), StartMode::Window);
-}
+                                 L"--csv", L"/cs", L"/? x", L"/csv\"x\"", L"\"/csv x\""})
+        EXPECT_EQ(modeOf(other), StartMode::Window) << other;
+    EXPECT_EQ(modeOf(std::wstring(10000, L'x')), StartMode::Window);
+    EXPECT_EQ(modeOf(L"/report" + std::wstring(10000, L' ') + L"x"), StartMode::Window);
 
+    const std::pair<const wchar_t*, const wchar_t*> tableFiles[] = {
+        {L"/csv survey.csv", L"survey.csv"},
+        {L"-CSV  \\\\server\\reports\\survey.csv\t", L"\\\\server\\reports\\survey.csv"},
+        {L"\"/csv\" \"C:\\My Reports\\site survey.csv\"", L"C:\\My Reports\\site survey.csv"},
+        {L"/csv C:\\My Reports\\survey.csv", L"C:\\My Reports\\survey.csv"},
+        {L"/csv \"\"", L""},
+        {L"/csv \"unclosed", L"\"unclosed"},
+    };
+    for (auto [arguments, path] : tableFiles) {
+        const StartCommand command = StartCommandOf(arguments);
+        EXPECT_EQ(command.mode, StartMode::TableFile) << arguments;
+        EXPECT_EQ(command.tablePath, path) << arguments;
+    }
+}
 } // namespace

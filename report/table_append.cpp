@@ -1,0 +1,68 @@
+#include "report/table_append.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+bool EqualsIgnoringAsciiCase(std::wstring_view text, std::wstring_view upperCase) {
+    return std::equal(text.begin(), text.end(), upperCase.begin(), upperCase.end(), [](wchar_t a, wchar_t b) {
+        return (a >= L'a' && a <= L'z' ? static_cast<wchar_t>(a - L'a' + L'A') : a) == b;
+    });
+}
+
+// The devices Windows finds under a file name in any folder.
+bool IsDeviceName(std::wstring_view name) {
+    name = name.substr(0, name.find(L'.'));
+    while (!name.empty() && (name.back() == L' ' || name.back() == L':')) name.remove_suffix(1);
+    for (std::wstring_view device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$", L"CLOCK$"})
+        if (EqualsIgnoringAsciiCase(name, device)) return true;
+    return name.size() == 4 && name[3] >= L'1' && name[3] <= L'9' &&
+           (EqualsIgnoringAsciiCase(name.substr(0, 3), L"COM") || EqualsIgnoringAsciiCase(name.substr(0, 3), L"LPT"));
+}
+
+} // namespace
+
+bool CanNameTableFile(std::wstring_view path) {
+    if (path.empty() || path.back() == L'\\' || path.back() == L'/') return false;
+    for (wchar_t c : path)
+        if (c < L' ' || std::wstring_view(L"\"<>|*?").find(c) != std::wstring_view::npos) return false;
+    std::wstring_view name = path.substr(path.find_last_of(L"\\/") + 1);
+    if (name.size() >= 2 && name[1] == L':') name.remove_prefix(2); // a drive's current folder: "C:NUL"
+    return !IsDeviceName(name);
+}
+
+TableOutcome AppendRow(TableFile& file, std::string_view header, std::string_view row) {
+    std::uint64_t length = 0;
+    if (!file.Length(length)) return TableOutcome::NotWritten;
+    std::string bytes;
+    if (length == 0) {
+        bytes = header;
+    } else {
+        if (length < header.size()) return TableOutcome::NotThisTable;
+        std::string start(header.size(), '\0');
+        if (!file.Read(0, start)) return TableOutcome::NotWritten;
+        if (start != header) return TableOutcome::NotThisTable;
+        char last = '\0';
+        if (!file.Read(length - 1, std::span(&last, 1))) return TableOutcome::NotWritten;
+        if (last != '\n') bytes = "\r\n";
+    }
+    bytes += row;
+    if (file.Append(bytes)) return TableOutcome::Written;
+    file.CutBackTo(length);
+    return TableOutcome::NotWritten;
+}
+
+std::uint32_t BusyWaitMs(std::uint32_t busyTries, std::uint32_t random) {
+    // 25 ms after the first busy try, doubling to 400 ms, each drawn between half and one and a
+    // half times that.
+    const std::uint32_t typical = 25u << std::min<std::uint32_t>(busyTries - 1, 4);
+    return typical / 2 + random % typical;
+}
+
+std::uint32_t NextRandom(std::uint32_t& state) {
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    return state;
+}

@@ -1,0 +1,69 @@
+#pragma once
+// Adding this machine's row to a table file that many machines share, as a logon script on each
+// of them does at the same moment: the rules, apart from Windows. The file is held with no
+// sharing from the first byte read to the last byte written, so two writers never interleave.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+// How adding the row ends; the numbers are the program's exit codes.
+enum class TableOutcome : int {
+    Written = 0,      // the row is in the table
+    NotWritten = 1,   // a place a table cannot be, or a write that failed and was taken back
+    NotThisTable = 2, // the file holds something other than this program's table
+    Busy = 3,         // another writer held the file for the whole wait
+};
+
+// False for a path that cannot name a table file, before anything is opened: an empty one, one
+// with a character no file name may hold, or one whose last part names a device as Windows
+// reads it ("NUL", "con.csv", "COM1", "LPT3.txt": a reserved name before the first dot). A path
+// too long for Windows is the caller's to refuse.
+bool CanNameTableFile(std::wstring_view path);
+
+// A table file, open for reading and writing and shared with no one.
+class TableFile {
+public:
+    virtual ~TableFile() = default;
+    // The length in bytes; false when it cannot be told.
+    virtual bool Length(std::uint64_t& length) = 0;
+    // Fills `bytes` from `offset` on; false unless every byte was read.
+    virtual bool Read(std::uint64_t offset, std::span<char> bytes) = 0;
+    // Writes `bytes` at the end in one write; false unless every byte was written.
+    virtual bool Append(std::string_view bytes) = 0;
+    // Cuts the file back to `length` bytes.
+    virtual bool CutBackTo(std::uint64_t length) = 0;
+};
+
+// Adds `row` (a line ending in CR LF) to the table in `file`:
+// - an empty file gets `header` (the table's first line, CR LF included) and then the row;
+// - any other file must begin with exactly `header`, or nothing is written (NotThisTable);
+// - a file whose last byte is not LF gets CR LF before the row, so no row is glued to another.
+// Whatever goes out goes in one write. When that write fails, the file is cut back to the
+// length it had, so the bytes that were there are all that is left.
+TableOutcome AppendRow(TableFile& file, std::string_view header, std::string_view row);
+
+// Waiting for a table that another writer holds: tries at random intervals that grow from tens
+// to hundreds of milliseconds, so that writers that found it busy together do not come back
+// together, and no try later than 15 seconds after the first.
+inline constexpr std::uint32_t kBusyGiveUpMs = 15000;
+
+// The wait after the `busyTries`-th try found the table busy, drawn with `random`.
+std::uint32_t BusyWaitMs(std::uint32_t busyTries, std::uint32_t random);
+
+// The next number of a small random sequence (xorshift); `state` must not be 0.
+std::uint32_t NextRandom(std::uint32_t& state);
+
+// Runs `tryOnce` (which gives a TableOutcome) until it finds the table other than Busy, waiting
+// between tries through `sleepMs`; `elapsedMs` tells the milliseconds since the first try.
+template <typename Try, typename Elapsed, typename Sleep>
+TableOutcome RetryWhileBusy(Try tryOnce, Elapsed elapsedMs, Sleep sleepMs, std::uint32_t seed) {
+    std::uint32_t random = seed ? seed : 1;
+    for (std::uint32_t busyTries = 1;; ++busyTries) {
+        const TableOutcome outcome = tryOnce();
+        const std::uint32_t elapsed = elapsedMs();
+        if (outcome != TableOutcome::Busy || elapsed >= kBusyGiveUpMs) return outcome;
+        const std::uint32_t wait = BusyWaitMs(busyTries, NextRandom(random));
+        sleepMs(wait < kBusyGiveUpMs - elapsed ? wait : kBusyGiveUpMs - elapsed);
+    }
+}

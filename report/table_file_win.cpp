@@ -1,0 +1,85 @@
+#include "report/table_file.h"
+
+#include "ui/ansi_text.h"
+#include "ui/win_handles.h"
+
+#include <windows.h>
+
+namespace {
+
+class OpenTableFile final : public TableFile {
+public:
+    explicit OpenTableFile(HANDLE file) : file_(file) {}
+
+    bool Length(std::uint64_t& length) override {
+        DWORD high = 0;
+        SetLastError(NO_ERROR);
+        const DWORD low = GetFileSize(file_, &high);
+        if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
+        length = (std::uint64_t{high} << 32) | low;
+        return true;
+    }
+
+    bool Read(std::uint64_t offset, std::span<char> bytes) override {
+        if (!MoveTo(offset)) return false;
+        while (!bytes.empty()) {
+            DWORD read = 0;
+            if (!ReadFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read == 0)
+                return false;
+            bytes = bytes.subspan(read);
+        }
+        return true;
+    }
+
+    bool Append(std::string_view bytes) override {
+        DWORD written = 0;
+        return bytes.size() <= MAXDWORD && MoveTo(0, FILE_END) &&
+               WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+               written == bytes.size();
+    }
+
+    bool CutBackTo(std::uint64_t length) override { return MoveTo(length) && SetEndOfFile(file_); }
+
+private:
+    bool MoveTo(std::uint64_t offset, DWORD from = FILE_BEGIN) {
+        LONG high = static_cast<LONG>(offset >> 32);
+        SetLastError(NO_ERROR);
+        const DWORD low = SetFilePointer(file_, static_cast<LONG>(offset & 0xFFFFFFFFu), &high, from);
+        return low != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR;
+    }
+
+    HANDLE file_;
+};
+
+// One try at the table: Busy while another process has the file open.
+TableOutcome TryAppend(const std::string& path, std::string_view header, std::string_view row) {
+    // Root may open a read-only file for writing (as under Wine), so the attribute is asked.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return TableOutcome::NotWritten;
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = GetLastError();
+        return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? TableOutcome::Busy
+                                                                                 : TableOutcome::NotWritten;
+    }
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) return TableOutcome::NotWritten;
+    OpenTableFile table(file.get());
+    return AppendRow(table, header, row);
+}
+
+} // namespace
+
+TableOutcome AppendToTableFile(const std::wstring& path, const std::wstring& header, const std::wstring& row) {
+    if (!CanNameTableFile(path)) return TableOutcome::NotWritten;
+    // Each text reaches the file whole in the ANSI code page, or nothing is written.
+    const std::string ansiPath = ToAnsi(path), ansiHeader = ToAnsi(header), ansiRow = ToAnsi(row);
+    if (ansiPath.empty() || ansiPath.size() >= MAX_PATH || ansiHeader.empty() || ansiRow.empty())
+        return TableOutcome::NotWritten;
+    const QuietErrorMode quiet; // a share or a drive that is not there fails; it asks nobody
+    const DWORD start = GetTickCount();
+    return RetryWhileBusy([&] { return TryAppend(ansiPath, ansiHeader, ansiRow); },
+                          [&] { return static_cast<std::uint32_t>(GetTickCount() - start); },
+                          [](std::uint32_t ms) { Sleep(ms); }, start ^ (GetCurrentProcessId() * 2654435761u));
+}
