@@ -24,7 +24,9 @@ bool IsDeviceName(std::wstring_view name) {
 } // namespace
 
 bool CanNameTableFile(std::wstring_view path) {
-    if (path.empty() || path.back() == L'\\' || path.back() == L'/') return false;
+    const auto isSeparator = [&](std::size_t i) { return i < path.size() && (path[i] == L'\\' || path[i] == L'/'); };
+    const bool deviceSpace = isSeparator(0) && isSeparator(1) && path.substr(2, 1) == L"." && isSeparator(3);
+    if (path.empty() || isSeparator(path.size() - 1) || deviceSpace) return false;
     for (wchar_t c : path)
         if (c < L' ' || std::wstring_view(L"\"<>|*?").find(c) != std::wstring_view::npos) return false;
     std::wstring_view name = path.substr(path.find_last_of(L"\\/") + 1);
