@@ -55,17 +55,6 @@ protected:
     ScopedFolder programFolder_{L"C:\\quillon-tests\\program"};
 };
 
-// The first line /csv writes.
-const std::string kTableHeader = "Computer,Catalyst Version,Control Panel Version,ati2dvag.dll,ati3d1ag.dll,"
-                                 "ati3d2ag.dll,atioglxx.dll,ati3duag.dll,atippaxx.dll,atipdsxx.dll,atipuixx.dll\r\n";
-
-// The computer's name as a program reads it in the ANSI code page.
-std::string ComputerName() {
-    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD count = sizeof name;
-    return GetComputerNameA(name, &count) ? std::string(name, count) : "<no name>";
-}
-
 constexpr std::wstring_view kCaptionLabels[] = {L"Label1", L"Label2", L"Label3", L"Label7",
                                                 L"Label9", L"Label11", L"Label13", L"Label15"};
 constexpr std::wstring_view kValueLabels[] = {L"Label4", L"Label5", L"Label6", L"Label8",
@@ -113,19 +102,19 @@ TEST_P(ReportOnWindowsTest, WithoutAnyFileShowsNamesEmptyValuesAndDefaultVerdict
     }
     EXPECT_EQ(run.Text(L"Label17"), L"Unknown Version / Beta Version");
     EXPECT_EQ(run.Text(L"Label18"), L"Unknown Version / Beta version");
-    EXPECT_EQ(ReportWritten(programFolder_.Path(), L"/csv"),
-              kTableHeader + ComputerName() + ",Unknown Version / Beta Version,Unknown Version / Beta version,,,,,,,,\r\n");
+    EXPECT_EQ(WithTimesChecked(ReportWritten(programFolder_.Path(), L"/csv")),
+              kTableHeader + RowWithoutFiles() + "<now>\r\n");
 }
 
 TEST_P(ReportOnWindowsTest, ReportAndTableSwitchesWriteTheReportAndShowNoWindow) {
     PlaceSampleInstallation();
     for (const wchar_t* argument : {L"/report", L"-Report"})
         EXPECT_EQ(ReportWritten(programFolder_.Path(), argument), kSampleReport) << argument;
-    const std::string table = kTableHeader + ComputerName() +
+    const std::string table = kTableHeader + AnsiComputerName() +
                               ",Catalyst 3.10,For Catalyst 3.10,6.14.10.6404,6.14.10.409,6.14.10.409,6.14.10.4227,"
-                              "6.14.10.409,6.14.10.5072,6.14.10.5072,6.14.10.5072\r\n";
+                              "6.14.10.409,6.14.10.5072,6.14.10.5072,6.14.10.5072,<now>\r\n";
     for (const wchar_t* argument : {L"/csv", L"-CSV", L"\"/csv\""})
-        EXPECT_EQ(ReportWritten(programFolder_.Path(), argument), table) << argument;
+        EXPECT_EQ(WithTimesChecked(ReportWritten(programFolder_.Path(), argument)), table) << argument;
 }
 
 // DLLs under the names of system DLLs the program uses, put where a download folder, a USB stick

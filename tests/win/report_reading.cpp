@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 // Opens the clipboard as soon as nobody holds it. The tests open it only to empty it before a
@@ -14,7 +16,54 @@ bool OpenTheClipboard() {
     return WaitUntil([] { return OpenClipboard(nullptr) != FALSE; });
 }
 
+// Seconds since 1601 of a "YYYY-MM-DD HH:MM:SS" text, or -1 when it is not one.
+long long SecondsOf(std::string_view text) {
+    SYSTEMTIME time{};
+    char dash1, dash2, blank, colon1, colon2;
+    if (text.size() != 19 ||
+        std::sscanf(std::string(text).c_str(), "%4hu%c%2hu%c%2hu%c%2hu%c%2hu%c%2hu", &time.wYear, &dash1, &time.wMonth,
+                    &dash2, &time.wDay, &blank, &time.wHour, &colon1, &time.wMinute, &colon2, &time.wSecond) != 11 ||
+        std::string{dash1, dash2, blank, colon1, colon2} != "-- ::")
+        return -1;
+    FILETIME file{};
+    if (!SystemTimeToFileTime(&time, &file)) return -1;
+    return static_cast<long long>((ULONGLONG{file.dwHighDateTime} << 32 | file.dwLowDateTime) / 10000000);
+}
+
 } // namespace
+
+std::string AnsiComputerName() {
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD count = sizeof name;
+    return GetComputerNameA(name, &count) ? std::string(name, count) : "<no name>";
+}
+
+std::string RowWithoutFiles() {
+    return AnsiComputerName() + ",Unknown Version / Beta Version,Unknown Version / Beta version,,,,,,,,,";
+}
+
+std::string WithTimesChecked(const std::string& table) {
+    SYSTEMTIME now{};
+    GetSystemTime(&now);
+    char nowText[32];
+    std::snprintf(nowText, sizeof nowText, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay,
+                  now.wHour, now.wMinute, now.wSecond);
+    const long long seconds = SecondsOf(nowText);
+    std::string checked;
+    for (std::size_t start = 0; start < table.size();) {
+        std::size_t end = table.find("\r\n", start);
+        end = end == std::string::npos ? table.size() : end + 2;
+        std::string line = table.substr(start, end - start);
+        const std::size_t comma = line.rfind(',');
+        if (start > 0 && comma != std::string::npos && line.ends_with("\r\n")) {
+            const long long age = seconds - SecondsOf(std::string_view(line).substr(comma + 1, line.size() - comma - 3));
+            if (age >= 0 && age <= 120) line = line.substr(0, comma + 1) + "<now>\r\n";
+        }
+        checked += line;
+        start = end;
+    }
+    return checked;
+}
 
 std::wstring ClipboardText(UINT format) {
     if (!OpenTheClipboard()) return L"<clipboard locked>";

@@ -20,6 +20,18 @@ inline constexpr char kSampleReport[] = "Orvel Quillon 3.10\r\n"
                                         "atipdsxx.dll: 6.14.10.5072\r\n"
                                         "atipuixx.dll: 6.14.10.5072\r\n";
 
+// The first line of every table /csv writes.
+inline constexpr char kTableHeader[] = "Computer,Catalyst Version,Control Panel Version,ati2dvag.dll,ati3d1ag.dll,"
+                                       "ati3d2ag.dll,atioglxx.dll,ati3duag.dll,atippaxx.dll,atipdsxx.dll,atipuixx.dll,"
+                                       "Checked (UTC)\r\n";
+// The computer's name as a program reads it in the ANSI code page.
+std::string AnsiComputerName();
+// This machine's row when none of the files is there, up to its time field.
+std::string RowWithoutFiles();
+// The table's lines with each row's time field, when it is a UTC time in the last two minutes
+// in the form "YYYY-MM-DD HH:MM:SS", replaced by "<now>"; any other field is left as it is.
+std::string WithTimesChecked(const std::string& table);
+
 // The clipboard's text in a format (CF_UNICODETEXT or CF_TEXT), or a note in angle brackets.
 std::wstring ClipboardText(UINT format = CF_UNICODETEXT);
 void EmptyTheClipboard();
