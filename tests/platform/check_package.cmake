@@ -1,5 +1,5 @@
 # Makes the archive a user downloads and checks what it holds: the shipped program, byte for
-# byte, and a README.txt with Windows line ends, and nothing else.
+# byte, and a README.txt with Windows line ends, and nothing else; and SHA256SUMS beside it.
 #   cmake -DBUILD_DIR=... -DARCHIVE=... -DPROGRAM=... -P check_package.cmake
 
 execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target package
@@ -31,4 +31,11 @@ list(LENGTH line_feeds feeds)
 list(LENGTH line_ends crlfs)
 if(feeds EQUAL 0 OR NOT feeds EQUAL crlfs)
   message(FATAL_ERROR "README.txt has ${feeds} line feeds, ${crlfs} of them after a carriage return")
+endif()
+
+# The sums beside the archive, checked as a user checks a download.
+execute_process(COMMAND sha256sum -c --ignore-missing SHA256SUMS WORKING_DIRECTORY ${BUILD_DIR}
+                RESULT_VARIABLE summed OUTPUT_VARIABLE said ERROR_VARIABLE said)
+if(NOT summed EQUAL 0)
+  message(FATAL_ERROR "sha256sum -c --ignore-missing SHA256SUMS: ${said}")
 endif()
