@@ -115,6 +115,7 @@ TEST_P(ReportOnWindowsTest, ReportAndTableSwitchesWriteTheReportAndShowNoWindow)
                               "6.14.10.409,6.14.10.5072,6.14.10.5072,6.14.10.5072,<now>\r\n";
     for (const wchar_t* argument : {L"/csv", L"-CSV", L"\"/csv\""})
         EXPECT_EQ(WithTimesChecked(ReportWritten(programFolder_.Path(), argument)), table) << argument;
+    EXPECT_EQ(ReportWritten(programFolder_.Path(), L"/?"), "Usage: Orvel-Quillon.exe [/report | /csv [PATH]]\r\n");
 }
 
 // DLLs under the names of system DLLs the program uses, put where a download folder, a USB stick
