@@ -171,7 +171,7 @@ const FormControl* Form::Find(HWND hwnd) const {
 HBRUSH Form::ColorStatic(HDC dc, HWND hwnd) const {
     const FormControl* control = Find(hwnd);
     if (control && control->layout->kind == ControlKind::Line) return GetSysColorBrush(COLOR_WINDOWTEXT);
-    const bool blue = control && control->layout->blueText;
+    const bool blue = control && control->layout->colour != TextColour::Plain;
     SetTextColor(dc, blue ? static_cast<COLORREF>(kBlue) : GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return GetSysColorBrush(COLOR_BTNFACE);
