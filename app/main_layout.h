@@ -14,11 +14,11 @@ inline constexpr int kRowHeight = 255;
 
 constexpr ControlSpec CaptionLabel(std::wstring_view name, int row) {
     return {name, ControlKind::Label, L"Frame1", L"", 450, kRowTop + row * kRowPitch, 975,
-            kRowHeight, kSansSerif, TextAlign::Left, true};
+            kRowHeight, kSansSerif, TextAlign::Left, TextColour::Blue};
 }
 constexpr ControlSpec ValueLabel(std::wstring_view name, int row) {
     return {name, ControlKind::Label, L"Frame1", L"", 1665, kRowTop + row * kRowPitch, 1680,
-            kRowHeight, kSansSerif, TextAlign::Left, true};
+            kRowHeight, kSansSerif, TextAlign::Left, TextColour::Blue};
 }
 
 inline constexpr ControlSpec kControls[] = {

@@ -1,6 +1,7 @@
 #include "ui/form.h"
 
 #include "ui/ansi_text.h"
+#include "ui/label_colour.h"
 
 #include <cstring>
 
@@ -50,6 +51,17 @@ LOGFONTA LogFontOf(const FontSpec& font, int dpiY) {
 }
 
 bool SameFont(const LOGFONTA& a, const LOGFONTA& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// The colours of the scheme in use and whether high contrast is on, asked afresh at each paint.
+SchemeColours CurrentScheme() {
+    HIGHCONTRASTA highContrast{};
+    highContrast.cbSize = sizeof highContrast;
+    const bool on =
+        SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof highContrast, &highContrast, 0) &&
+        (highContrast.dwFlags & HCF_HIGHCONTRASTON);
+    return {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_HOTLIGHT),
+            on};
+}
 
 } // namespace
 
@@ -171,8 +183,8 @@ const FormControl* Form::Find(HWND hwnd) const {
 HBRUSH Form::ColorStatic(HDC dc, HWND hwnd) const {
     const FormControl* control = Find(hwnd);
     if (control && control->layout->kind == ControlKind::Line) return GetSysColorBrush(COLOR_WINDOWTEXT);
-    const bool blue = control && control->layout->blueText;
-    SetTextColor(dc, blue ? static_cast<COLORREF>(kBlue) : GetSysColor(COLOR_WINDOWTEXT));
+    const TextColour colour = control ? control->layout->colour : TextColour::Plain;
+    SetTextColor(dc, LabelTextColour(colour, CurrentScheme()));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return GetSysColorBrush(COLOR_BTNFACE);
 }

@@ -48,7 +48,8 @@ public:
     void SetWindowFace(std::wstring_view face);
     void SetControlFace(const FormControl& control, std::wstring_view face);
 
-    // WM_CTLCOLORSTATIC: blue text where the layout asks for it, lines in the window-text colour.
+    // WM_CTLCOLORSTATIC: text in the colour the layout asks for, where it reads on the face in
+    // the scheme in use (label_colour.h), and lines in the window-text colour.
     HBRUSH ColorStatic(HDC dc, HWND control) const;
 
 private:

@@ -43,6 +43,12 @@ LRESULT FormWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             form_.ColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(form_.WindowFont());
+    case WM_SYSCOLORCHANGE:
+        MsgSysColorChange();
+        return 0;
+    case WM_SETTINGCHANGE:
+        MsgSettingChange(static_cast<UINT>(wParam));
+        break;
     case WM_SETFOCUS:
         // The push button is the only control that takes the focus.
         for (const FormControl& control : form_.Controls())
@@ -65,4 +71,20 @@ LRESULT FormWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcep
     }
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+void FormWindow::MsgSysColorChange() const {
+    // The common controls hear of a new scheme only from the window that holds them.
+    for (const FormControl& control : form_.Controls())
+        SendMessageA(control.hwnd, WM_SYSCOLORCHANGE, 0, 0);
+    Repaint();
+}
+
+void FormWindow::MsgSettingChange(UINT setting) const {
+    if (setting == SPI_SETHIGHCONTRAST) Repaint();
+}
+
+void FormWindow::Repaint() const {
+    // Colours are chosen while painting, so painting everything again shows the new ones.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

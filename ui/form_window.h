@@ -1,7 +1,7 @@
 #pragma once
 // A top-level window made of a form: the object owns its window, receives its messages and
-// answers the ones every form window answers alike (colours, fonts, focus on its push
-// button, Enter pressing the focused button, teardown).
+// answers the ones every form window answers alike (colours, a new colour scheme, fonts, focus
+// on its push button, Enter pressing the focused button, teardown).
 
 #include "ui/form.h"
 
@@ -33,5 +33,10 @@ protected:
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept;
+    // A new colour scheme, or high contrast turned on or off: everything is painted again.
+    void MsgSysColorChange() const;
+    void MsgSettingChange(UINT setting) const;
+    void Repaint() const;
+
     const FormSpec* layout_{};
 };

@@ -22,6 +22,10 @@ inline constexpr FontSpec kSansSerifBold{L"MS Sans Serif", 825, 700};
 
 inline constexpr std::uint32_t kBlue = 0xFF0000; // COLORREF of pure blue, RGB(0, 0, 255)
 
+// How a label's text is coloured: in the text colour of its face, or blue (the file lines), or
+// blue as a link (the mail addresses). Blue gives way where it would not read (label_colour.h).
+enum class TextColour : std::uint8_t { Plain, Blue, Link };
+
 struct ControlSpec {
     std::wstring_view name;
     ControlKind kind;
@@ -30,7 +34,7 @@ struct ControlSpec {
     int left, top, width, height; // twips, from the container's top-left corner
     FontSpec font{kSansSerif};    // unused by lines
     TextAlign align{TextAlign::Left};
-    bool blueText{false};
+    TextColour colour{TextColour::Plain};
     bool clickable{false}; // labels that report clicks
 };
 

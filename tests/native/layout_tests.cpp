@@ -1,6 +1,7 @@
 #include "about/about_layout.h"
 #include "app/main_layout.h"
 #include "report/report_lines.h"
+#include "ui/label_colour.h"
 
 #include <gtest/gtest.h>
 
@@ -96,6 +97,49 @@ TEST(AboutLayout, LinesAreOnePixelAtTheirEndPoints) {
         EXPECT_FALSE(HasFont(about_layout::kControls[i].kind));
     }
     EXPECT_EQ(lines, 2u);
+}
+
+TEST(LabelColour, BlueWhereItReadsAndTheSchemesOwnColoursElsewhere) {
+    // Blue's contrast on the faces of the default schemes, and where it fails: WCAG's numbers.
+    EXPECT_NEAR(ContrastRatio(kBlue, 0xC0C0C0), 4.72, 0.01); // 98 and ME
+    EXPECT_NEAR(ContrastRatio(kBlue, 0xC8D0D4), 5.59, 0.01); // 2000
+    EXPECT_NEAR(ContrastRatio(kBlue, 0xD8E9EC), 7.04, 0.01); // XP
+    EXPECT_NEAR(ContrastRatio(kBlue, 0xFFFFFF), 8.59, 0.01);
+    EXPECT_NEAR(ContrastRatio(kBlue, 0x000000), 2.44, 0.01);
+    EXPECT_NEAR(ContrastRatio(0xFFFFFF, 0x000000), 21.0, 1e-9);
+    EXPECT_NEAR(ContrastRatio(kBlue, 0xBABABA), 4.43, 0.01);
+    EXPECT_NEAR(ContrastRatio(kBlue, 0xBEBEBE), 4.62, 0.01);
+
+    constexpr std::uint32_t kYellow = 0x00FFFF, kNavy = 0x800000, kLightGrey = 0xE0E0E0;
+    struct Row {
+        SchemeColours scheme;
+        std::uint32_t plain, blue, link;
+    };
+    const Row rows[] = {
+        // High contrast off: blue stays wherever it reads.
+        {{0xC0C0C0, 0x000000, 0x800000, false}, 0x000000, kBlue, kBlue},
+        {{0xD8E9EC, 0x000000, 0xCC6600, false}, 0x000000, kBlue, kBlue},
+        {{0xFFFFFF, 0x000000, kLightGrey, false}, 0x000000, kBlue, kBlue},
+        {{0xBEBEBE, 0x000000, kNavy, false}, 0x000000, kBlue, kBlue},
+        // ... and where it does not, the scheme's text colour, and its link colour for links.
+        {{0xBABABA, 0x000000, kNavy, false}, 0x000000, 0x000000, kNavy},
+        {{0x000000, 0xFFFFFF, kYellow, false}, 0xFFFFFF, 0xFFFFFF, kYellow},
+        // A link colour that does not read.
+        {{0x000000, 0xFFFFFF, kNavy, false}, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF},
+        // High contrast on: the scheme's colours even where blue would read.
+        {{0xFFFFFF, 0x000000, kNavy, true}, 0x000000, 0x000000, kNavy},
+        {{0xC0C0C0, 0x000000, kNavy, true}, 0x000000, 0x000000, kNavy},
+        {{0x000000, 0xFFFFFF, kYellow, true}, 0xFFFFFF, 0xFFFFFF, kYellow},
+        {{0xFFFFFF, 0x000000, kLightGrey, true}, 0x000000, 0x000000, 0x000000},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << std::hex << "face " << row.scheme.face << " link "
+                                        << row.scheme.link << " high contrast "
+                                        << row.scheme.highContrast);
+        EXPECT_EQ(LabelTextColour(TextColour::Plain, row.scheme), row.plain);
+        EXPECT_EQ(LabelTextColour(TextColour::Blue, row.scheme), row.blue);
+        EXPECT_EQ(LabelTextColour(TextColour::Link, row.scheme), row.link);
+    }
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "window_probe.h"
 
 #include "test_support.h"
+#include "ui/label_colour.h"
 
+#include <map>
 #include <vector>
 
 LOGFONTW FontOf(HWND window) {
@@ -18,12 +20,15 @@ RECT RectInParent(HWND child) {
     return rect;
 }
 
-int CountScreenPixels(HWND window, COLORREF color) {
+namespace {
+
+// The window's area on the screen, row by row, each pixel as 0x00RRGGBB.
+std::vector<std::uint32_t> ScreenPixels(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0) return 0;
+    if (width <= 0 || height <= 0) return {};
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -38,15 +43,61 @@ int CountScreenPixels(HWND window, COLORREF color) {
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     GdiFlush();
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    const std::uint32_t wanted = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
-    int count = 0;
-    for (int i = 0; i < width * height; ++i) count += (pixels[i] & 0xFFFFFF) == wanted;
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> pixels(first, first + width * height);
+    for (std::uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+COLORREF AsColorRef(std::uint32_t pixel) {
+    return RGB(pixel >> 16, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+} // namespace
+
+int CountScreenPixels(HWND window, COLORREF color) {
+    const std::uint32_t wanted = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    int count = 0;
+    for (std::uint32_t pixel : ScreenPixels(window)) count += pixel == wanted;
     return count;
+}
+
+LabelPixels ScreenColours(HWND label) {
+    std::map<std::uint32_t, int> counts;
+    for (std::uint32_t pixel : ScreenPixels(label)) ++counts[pixel];
+    // The face is the colour of most pixels; the text, the colour that stands out most from it,
+    // of those that more than a stray pixel or two have (edges of smoothed text stand out less).
+    std::uint32_t face = 0;
+    int most = 0;
+    for (const auto& [pixel, count] : counts)
+        if (count > most) {
+            face = pixel;
+            most = count;
+        }
+    std::uint32_t text = face;
+    for (const auto& [pixel, count] : counts)
+        if (count >= 5 && ContrastRatio(AsColorRef(pixel), AsColorRef(face)) >
+                              ContrastRatio(AsColorRef(text), AsColorRef(face)))
+            text = pixel;
+    return {AsColorRef(face), AsColorRef(text)};
+}
+
+ScopedSysColors::ScopedSysColors(std::initializer_list<std::pair<int, COLORREF>> colours) {
+    std::vector<COLORREF> wanted;
+    for (const auto& [element, colour] : colours) {
+        elements_.push_back(element);
+        before_.push_back(GetSysColor(element));
+        wanted.push_back(colour);
+    }
+    SetSysColors(static_cast<int>(elements_.size()), elements_.data(), wanted.data());
+}
+
+ScopedSysColors::~ScopedSysColors() {
+    SetSysColors(static_cast<int>(elements_.size()), elements_.data(), before_.data());
 }
 
 void PumpMessages(DWORD forMs) {

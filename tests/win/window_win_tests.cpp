@@ -6,6 +6,7 @@
 #include "app/frm_version.h"
 #include "app/main_layout.h"
 #include "test_support.h"
+#include "ui/label_colour.h"
 #include "window_probe.h"
 
 #include <gtest/gtest.h>
@@ -165,7 +166,7 @@ TEST(MainWindow, FileLinesAreBlueAndVerdictsAreNot) {
     EXPECT_EQ(CountScreenPixels(form.Control(L"Label5"), kPureBlue), 0) << "no text, no blue";
     EXPECT_EQ(CountScreenPixels(form.Control(L"Label17"), kPureBlue), 0);
     EXPECT_EQ(CountScreenPixels(form.Control(L"Label18"), kPureBlue), 0);
-    EXPECT_GT(CountScreenPixels(form.Control(L"Label17"), GetSysColor(COLOR_WINDOWTEXT)), 10);
+    EXPECT_GT(CountScreenPixels(form.Control(L"Label17"), GetSysColor(COLOR_BTNTEXT)), 10);
 }
 
 TEST(Fonts, DefaultKeepsTheLayoutFonts) {
@@ -275,6 +276,83 @@ TEST(AboutWindow, LinesAndLinksAreDrawnInTheirColours) {
     EXPECT_EQ(CountScreenPixels(about.Controls().Control(L"lblVersion"), RGB(0, 0, 255)), 0);
     EXPECT_EQ(FontOf(about.Controls().Control(L"lblMail")).lfUnderline, 0);
     EXPECT_NE(GetWindowLongW(about.Controls().Control(L"lblMail"), GWL_STYLE) & SS_NOTIFY, 0);
+}
+
+// A dark high-contrast scheme as the Display control panel sets it: black faces, white text,
+// yellow links. Wine cannot turn high contrast itself on, so only the colours change here.
+ScopedSysColors HighContrastBlack() {
+    return ScopedSysColors({{COLOR_BTNFACE, RGB(0, 0, 0)},
+                            {COLOR_BTNTEXT, RGB(255, 255, 255)},
+                            {COLOR_WINDOW, RGB(0, 0, 0)},
+                            {COLOR_WINDOWTEXT, RGB(255, 255, 255)},
+                            {COLOR_HOTLIGHT, RGB(255, 255, 0)}});
+}
+
+// Shows the main window, with a version text in the file lines of files that are not there, and
+// the About window beside it, so that no label of either hides behind the other.
+[[nodiscard]] bool ShowBoth(FrmVersion& main, FrmAbout& about) {
+    for (const FormControl& control : main.Controls().Controls())
+        if (control.layout->kind == ControlKind::Label && GetWindowTextLengthW(control.hwnd) == 0)
+            main.Controls().SetText(control.layout->name, L"6.14.10.6404");
+    main.Show(SW_SHOW);
+    if (!about.Load(Instance(), main.Handle())) return false;
+    SetWindowPos(about.Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(about.Handle(), SW_SHOW);
+    PumpMessages(300);
+    return true;
+}
+
+// The text of every label reads on its face, taken from the screen; links are in the scheme's
+// link colour.
+void ExpectLabelsRead(const Form& form) {
+    for (const FormControl& control : form.Controls()) {
+        if (control.layout->kind != ControlKind::Label) continue;
+        const std::wstring name(control.layout->name);
+        const LabelPixels pixels = ScreenColours(control.hwnd);
+        ASSERT_NE(pixels.text, pixels.face) << name << " shows no text";
+        EXPECT_GE(ContrastRatio(pixels.text, pixels.face), kReadableContrast) << name;
+        if (control.layout->colour == TextColour::Link) {
+            EXPECT_EQ(pixels.text, GetSysColor(COLOR_HOTLIGHT)) << name;
+        }
+    }
+}
+
+TEST(ColourSchemes, EveryLabelReadsInADarkSchemeSetBeforeTheStart) {
+    const ScopedSettings settings("[FONT]\r\nName=Default\r\n");
+    const ScopedSysColors scheme = HighContrastBlack();
+    auto main = LoadedMain();
+    FrmAbout about;
+    ASSERT_TRUE(ShowBoth(*main, about));
+    ExpectLabelsRead(main->Controls());
+    ExpectLabelsRead(about.Controls());
+}
+
+TEST(ColourSchemes, BothWindowsRepaintInASchemeSwitchedWhileTheyAreOpen) {
+    const ScopedSettings settings("[FONT]\r\nName=Default\r\n");
+    auto main = LoadedMain();
+    FrmAbout about;
+    ASSERT_TRUE(ShowBoth(*main, about));
+    HWND fileLine = main->Controls().Control(L"Label4");
+    EXPECT_GT(CountScreenPixels(fileLine, RGB(0, 0, 255)), 10);
+    {
+        const ScopedSysColors scheme = HighContrastBlack();
+        PumpMessages(300);
+        ExpectLabelsRead(main->Controls());
+        ExpectLabelsRead(about.Controls());
+    }
+    PumpMessages(300);
+    EXPECT_GT(CountScreenPixels(fileLine, RGB(0, 0, 255)), 10) << "blue again in the default scheme";
+
+    // A new scheme or high contrast turned on or off: each window has its labels painted afresh.
+    const std::pair<UINT, WPARAM> changes[] = {{WM_SYSCOLORCHANGE, 0},
+                                               {WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST}};
+    for (const auto& [message, wParam] : changes)
+        for (HWND label : {fileLine, about.Controls().Control(L"lblMail")}) {
+            ASSERT_FALSE(GetUpdateRect(label, nullptr, FALSE)) << message;
+            SendMessageW(GetParent(label), message, wParam, 0);
+            EXPECT_TRUE(GetUpdateRect(label, nullptr, FALSE)) << message;
+            PumpMessages();
+        }
 }
 
 } // namespace
