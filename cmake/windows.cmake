@@ -50,15 +50,31 @@ target_compile_definitions(quillon_win PRIVATE ${QUILLON_WINDOWS_2000})
 target_compile_options(quillon_win PRIVATE -Wall -Wextra -Wshadow)
 
 # Orvel-Quillon.exe: the shipped program in the program tree; in a test tree that cannot run
-# the shipped one, the same sources built for that tree's Wine.
+# the shipped one, the same sources built for that tree's Wine. It sets QUILLON_RESOURCE_DIRS,
+# where its resources are found, for the benchmark programs that share them.
 function(quillon_program)
+  # The manifest asks for the common controls of the program's own processor: X86 in the shipped
+  # program, amd64 in the 64-bit build, which with X86 makes no window wherever Windows or Wine
+  # has the x86 ones. Both come from one source, filled in here.
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL i686)
+    set(QUILLON_MANIFEST_ARCHITECTURE X86)
+  elseif(CMAKE_SYSTEM_PROCESSOR STREQUAL x86_64)
+    set(QUILLON_MANIFEST_ARCHITECTURE amd64)
+  else()
+    message(FATAL_ERROR "No manifest architecture for the processor ${CMAKE_SYSTEM_PROCESSOR}.")
+  endif()
+  set(manifest ${CMAKE_BINARY_DIR}/resources/Orvel-Quillon.manifest)
+  configure_file(${PROJECT_SOURCE_DIR}/resources/Orvel-Quillon.manifest.in ${manifest} @ONLY)
+  set(resource_dirs ${PROJECT_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR}/resources)
+  set(QUILLON_RESOURCE_DIRS ${resource_dirs} PARENT_SCOPE)
+
   add_executable(Orvel-Quillon WIN32 app/main.cpp app/runtime_ansi_imports.c app/terminate_handler.cpp
     resources/Orvel-Quillon.rc)
   target_link_libraries(Orvel-Quillon PRIVATE quillon_win)
   target_compile_definitions(Orvel-Quillon PRIVATE ${QUILLON_WINDOWS_2000})
-  target_include_directories(Orvel-Quillon PRIVATE ${PROJECT_SOURCE_DIR}/resources)
+  target_include_directories(Orvel-Quillon PRIVATE ${resource_dirs})
   set_source_files_properties(resources/Orvel-Quillon.rc PROPERTIES OBJECT_DEPENDS
-    "${PROJECT_SOURCE_DIR}/resources/Orvel-Quillon.manifest;${PROJECT_SOURCE_DIR}/resources/version.h")
+    "${manifest};${PROJECT_SOURCE_DIR}/resources/version.h")
 endfunction()
 
 # A DLL the project builds for its tests. It exports plain names on both architectures: a 32-bit

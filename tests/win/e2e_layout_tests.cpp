@@ -111,16 +111,36 @@ struct Module {
     }
 };
 
+// The processorArchitecture of the file's own processor: X86 for the shipped program, amd64 for
+// the 64-bit build, which with X86 makes no window wherever the x86 common controls are found.
+std::string ManifestArchitectureOf(const std::wstring& file) {
+    DWORD type = 0;
+    if (!GetBinaryTypeW(file.c_str(), &type)) return {};
+    if (type == SCS_32BIT_BINARY) return "X86";
+    if (type == SCS_64BIT_BINARY) return "amd64";
+    return {};
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
 TEST(Resources, ManifestAsksForCommonControlsSixAndDpiAwareness) {
     const Module program(BuiltProgram());
     ASSERT_TRUE(program.handle);
+    const std::string architecture = ManifestArchitectureOf(BuiltProgram());
+    ASSERT_FALSE(architecture.empty());
     const std::string manifest = program.Resource(RT_MANIFEST, MAKEINTRESOURCEW(1));
-    for (const char* part :
-         {"version=\"1.0.0.0\" processorArchitecture=\"X86\"", "type=\"win32\"",
-          "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" processorArchitecture=\"X86\" "
-          "publicKeyToken=\"6595b64144ccf1df\" language=\"*\"",
-          "urn:schemas-microsoft-com:asm.v3", ">true</dpiAware>"})
+    const std::string own = "processorArchitecture=\"" + architecture + "\"";
+    for (const std::string& part :
+         {"version=\"1.0.0.0\" " + own, std::string("type=\"win32\""),
+          "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" " + own +
+              " publicKeyToken=\"6595b64144ccf1df\" language=\"*\"",
+          std::string("urn:schemas-microsoft-com:asm.v3"), std::string(">true</dpiAware>")})
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
+    EXPECT_EQ(Count(manifest, "processorArchitecture="), Count(manifest, own)) << "only " << own;
     EXPECT_EQ(manifest.find("<dependentAssembly>"), manifest.rfind("<dependentAssembly>")) << "one dependency";
 }
 
