@@ -34,8 +34,13 @@ choose_wine_tests() {
     win32-tests) QUILLON_WINE_ARCH=win32 ;;
     win64-tests)
         QUILLON_WINE_ARCH=win64
-        echo "This machine cannot run 32-bit programs: Wine runs a 64-bit build of the same sources" \
-             "in place of the shipped program." >&2
+        if wine32_runs; then
+            echo "QUILLON_WINE_TESTS=win64-tests: Wine runs a 64-bit build of the same sources in place" \
+                 "of the shipped program." >&2
+        else
+            echo "This machine cannot run 32-bit programs: Wine runs a 64-bit build of the same sources" \
+                 "in place of the shipped program." >&2
+        fi
         ensure_packages "${QUILLON_WIN64_PACKAGES[@]}"
         ;;
     *) echo "QUILLON_WINE_TESTS must be win32-tests or win64-tests" >&2; return 1 ;;
