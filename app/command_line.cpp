@@ -1,5 +1,9 @@
 #include "app/command_line.h"
 
+#include "ui/ascii_case.h"
+
+#include <utility>
+
 namespace {
 
 constexpr bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
@@ -14,15 +18,6 @@ std::wstring_view Trimmed(std::wstring_view text) {
 std::wstring_view Unquoted(std::wstring_view text) {
     if (text.size() >= 2 && text.front() == L'"' && text.back() == L'"') return text.substr(1, text.size() - 2);
     return text;
-}
-
-bool EqualsIgnoringAsciiCase(std::wstring_view text, std::wstring_view lowerCase) {
-    if (text.size() != lowerCase.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const wchar_t c = text[i] >= L'A' && text[i] <= L'Z' ? static_cast<wchar_t>(text[i] - L'A' + L'a') : text[i];
-        if (c != lowerCase[i]) return false;
-    }
-    return true;
 }
 
 // The first argument, in quotes or up to the first blank, and what follows it.

@@ -1,24 +1,20 @@
 #include "report/table_append.h"
 
+#include "ui/ascii_case.h"
+
 #include <algorithm>
 #include <string>
 
 namespace {
 
-bool EqualsIgnoringAsciiCase(std::wstring_view text, std::wstring_view upperCase) {
-    return std::equal(text.begin(), text.end(), upperCase.begin(), upperCase.end(), [](wchar_t a, wchar_t b) {
-        return (a >= L'a' && a <= L'z' ? static_cast<wchar_t>(a - L'a' + L'A') : a) == b;
-    });
-}
-
 // The devices Windows finds under a file name in any folder.
 bool IsDeviceName(std::wstring_view name) {
     name = name.substr(0, name.find(L'.'));
     while (!name.empty() && (name.back() == L' ' || name.back() == L':')) name.remove_suffix(1);
-    for (std::wstring_view device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$", L"CLOCK$"})
+    for (std::wstring_view device : {L"con", L"prn", L"aux", L"nul", L"conin$", L"conout$", L"clock$"})
         if (EqualsIgnoringAsciiCase(name, device)) return true;
     return name.size() == 4 && name[3] >= L'1' && name[3] <= L'9' &&
-           (EqualsIgnoringAsciiCase(name.substr(0, 3), L"COM") || EqualsIgnoringAsciiCase(name.substr(0, 3), L"LPT"));
+           (EqualsIgnoringAsciiCase(name.substr(0, 3), L"com") || EqualsIgnoringAsciiCase(name.substr(0, 3), L"lpt"));
 }
 
 } // namespace

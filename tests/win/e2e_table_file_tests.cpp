@@ -3,29 +3,18 @@
 
 #include "program_run.h"
 #include "report_reading.h"
+#include "snapshots.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <optional>
-#include <vector>
 
 namespace {
 
-// The names in a folder, sorted.
-std::vector<std::wstring> Listing(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        names.push_back(found.cFileName);
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
-}
+// The arguments that append to the table at `path`.
+std::wstring CsvTo(const std::wstring& path) { return L"/csv \"" + path + L"\""; }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -56,6 +45,18 @@ protected:
     }
     std::wstring Table(std::wstring_view name) const { return tables_ / name; }
 
+    // A new table held by another writer, and the program started to append to it meanwhile.
+    struct HeldTableRun {
+        HeldTableRun(const std::wstring& programFolder, const std::wstring& path)
+            : table(ScopedFile::WithBytes(path, kTableHeader)), held(table.Path()), start(GetTickCount64()),
+              run(programFolder, CsvTo(table.Path())) {}
+        ULONGLONG Elapsed() const { return GetTickCount64() - start; }
+        ScopedFile table;
+        HeldFile held;
+        ULONGLONG start;
+        ProgramRun run;
+    };
+
     ScopedFolder programFolder_{L"C:\\quillon-tests\\program"};
     ScopedFolder tables_{L"C:\\quillon-tests\\site reports"};
 };
@@ -74,7 +75,7 @@ TEST_P(TableFileOnWindowsTest, CreatesTheTableThenAppendsKeepingEveryEarlierByte
         const std::wstring output = programFolder_ / L"output.txt";
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
         HANDLE file = CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-        ProgramRun run(programFolder_.Path(), L"/csv \"" + path + L"\"", file);
+        ProgramRun run(programFolder_.Path(), CsvTo(path), file);
         CloseHandle(file);
         EXPECT_TRUE(run.ExitsWithoutWindow(30000));
         EXPECT_EQ(run.ExitCode(), 0u);
@@ -91,7 +92,7 @@ TEST_P(TableFileOnWindowsTest, CreatesTheTableThenAppendsKeepingEveryEarlierByte
     // A row cut short, or edited by hand without a line end, keeps its line.
     const std::string edited = second + "EDITED";
     ASSERT_TRUE(WriteBytes(path, edited));
-    EXPECT_EQ(ExitCodeOf(L"/csv \"" + path + L"\""), 0u);
+    EXPECT_EQ(ExitCodeOf(CsvTo(path)), 0u);
     EXPECT_EQ(WithTimesChecked(ReadBytes(path)), kTableHeader + row + row + "EDITED\r\n" + row);
 }
 
@@ -121,7 +122,7 @@ TEST_P(TableFileOnWindowsTest, LeavesAnotherTableAsItIsAndEndsWithTwo) {
     };
     for (const std::string& other : others) {
         const ScopedFile table = ScopedFile::WithBytes(Table(L"other.csv"), other);
-        EXPECT_EQ(ExitCodeOf(L"/csv \"" + table.Path() + L"\""), 2u) << other;
+        EXPECT_EQ(ExitCodeOf(CsvTo(table.Path())), 2u) << other;
         EXPECT_EQ(ReadBytes(table.Path()), other);
     }
 }
@@ -134,59 +135,54 @@ TEST_P(TableFileOnWindowsTest, RefusesAPlaceATableCannotBeAndCreatesNothing) {
     const std::wstring pipeName = L"\\\\.\\pipe\\quillon-table";
     HANDLE pipe = CreateNamedPipeW(pipeName.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 1, 4096, 4096, 0, nullptr);
     ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
-    const auto tablesBefore = Listing(tables_.Path());
-    auto programBefore = Listing(programFolder_.Path());
-    programBefore.push_back(L"Orvel-Quillon.exe"); // each run copies the program there
-    std::sort(programBefore.begin(), programBefore.end());
+    FileListing tablesBefore, programBefore;
+    AddFiles(tables_.Path(), tablesBefore);
+    AddFiles(programFolder_.Path(), programBefore);
 
     for (const std::wstring& place :
-         {L"\"" + tables_.Path() + L"\"", L"\"" + tables_.Path() + L"\\\"", L"\"" + Table(L"missing\\survey.csv") + L"\"",
-          L"\"" + readOnly.Path() + L"\"", std::wstring(L"NUL"), std::wstring(L"CON"), std::wstring(L"COM1"),
-          L"\"" + Table(L"nul.csv") + L"\"", pipeName, std::wstring(L"\"\""),
-          L"\"" + (longName / std::wstring(180, L'x')) + L".csv\""})
-        EXPECT_EQ(ExitCodeOf(L"/csv " + place), 1u) << place;
+         {tables_.Path(), tables_.Path() + L"\\", Table(L"missing\\survey.csv"), readOnly.Path(), std::wstring(L"NUL"),
+          std::wstring(L"CON"), std::wstring(L"COM1"), Table(L"nul.csv"), pipeName, std::wstring(),
+          longName / std::wstring(180, L'x') + L".csv"})
+        EXPECT_EQ(ExitCodeOf(CsvTo(place)), 1u) << place;
 
     DWORD waiting = 0; // left at 0 when the pipe is empty and its client gone
     PeekNamedPipe(pipe, nullptr, 0, nullptr, &waiting, nullptr);
     EXPECT_EQ(waiting, 0u) << "nothing went into the pipe";
     CloseHandle(pipe);
-    EXPECT_EQ(Listing(tables_.Path()), tablesBefore);
-    EXPECT_EQ(Listing(programFolder_.Path()), programBefore);
-    EXPECT_EQ(Listing(longName.Path()).size(), 2u) << "only . and ..";
+    FileListing tablesAfter, programAfter;
+    AddFiles(tables_.Path(), tablesAfter);
+    AddFiles(programFolder_.Path(), programAfter);
+    programAfter.erase(programFolder_ / L"Orvel-Quillon.exe"); // each run copies the program there
+    EXPECT_EQ(Differences(tablesBefore, tablesAfter), "");
+    EXPECT_EQ(Differences(programBefore, programAfter), "");
     EXPECT_EQ(ReadBytes(readOnly.Path()), table);
     SetFileAttributesW(readOnly.Path().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_P(TableFileOnWindowsTest, WaitsWhileAnotherWriterHoldsTheTable) {
-    const ScopedFile table = ScopedFile::WithBytes(Table(L"survey.csv"), kTableHeader);
-    HeldFile held(table.Path());
-    ASSERT_TRUE(held.Held());
-    const ULONGLONG start = GetTickCount64();
-    ProgramRun run(programFolder_.Path(), L"/csv \"" + table.Path() + L"\"");
-    EXPECT_FALSE(run.WaitForExit(3000)) << "it waits";
-    held.Release();
-    ASSERT_TRUE(run.ExitsWithoutWindow(30000));
-    EXPECT_EQ(run.ExitCode(), 0u);
-    EXPECT_GE(GetTickCount64() - start, 3000u);
-    EXPECT_EQ(WithTimesChecked(ReadBytes(table.Path())), kTableHeader + RowWithoutFiles() + "<now>\r\n");
+    HeldTableRun held(programFolder_.Path(), Table(L"survey.csv"));
+    ASSERT_TRUE(held.held.Held());
+    EXPECT_FALSE(held.run.WaitForExit(3000)) << "it waits";
+    held.held.Release();
+    ASSERT_TRUE(held.run.ExitsWithoutWindow(30000));
+    EXPECT_EQ(held.run.ExitCode(), 0u);
+    EXPECT_GE(held.Elapsed(), 3000u);
+    EXPECT_EQ(WithTimesChecked(ReadBytes(held.table.Path())), kTableHeader + RowWithoutFiles() + "<now>\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Told, TableFileOnWindowsTest, ::testing::Values(kToldWindows[0], kToldWindows[1]),
                          [](const auto& test) { return ToldWindowsTestName(test.param); });
 
 TEST_F(TableFileTest, GivesUpOnATableHeldLongerThan15SecondsAndEndsWithThree) {
-    const ScopedFile table = ScopedFile::WithBytes(Table(L"survey.csv"), kTableHeader);
-    HeldFile held(table.Path());
-    ASSERT_TRUE(held.Held());
-    const ULONGLONG start = GetTickCount64();
-    ProgramRun run(programFolder_.Path(), L"/csv \"" + table.Path() + L"\"");
-    ASSERT_TRUE(run.ExitsWithoutWindow(30000));
-    const ULONGLONG took = GetTickCount64() - start;
-    EXPECT_EQ(run.ExitCode(), 3u);
+    HeldTableRun held(programFolder_.Path(), Table(L"survey.csv"));
+    ASSERT_TRUE(held.held.Held());
+    ASSERT_TRUE(held.run.ExitsWithoutWindow(30000));
+    const ULONGLONG took = held.Elapsed();
+    EXPECT_EQ(held.run.ExitCode(), 3u);
     EXPECT_GE(took, 15000u);
     EXPECT_LT(took, 20000u);
-    held.Release();
-    EXPECT_EQ(ReadBytes(table.Path()), kTableHeader);
+    held.held.Release();
+    EXPECT_EQ(ReadBytes(held.table.Path()), kTableHeader);
 }
 
 } // namespace

@@ -11,14 +11,14 @@ the machine's own table and the machine's report.
     readme_logon_lines.py WINE_EXEC PROGRAM PREFIX README
 """
 
-import csv
-import io
 import os
 import re
 import shutil
 import subprocess
 import sys
 import time
+
+from table_read_back import rows_of
 
 SECTION = "### A survey of a whole site"
 
@@ -33,7 +33,7 @@ def logon_lines(readme):
 
 def table_rows(path):
     with open(path, "rb") as file:
-        return list(csv.reader(io.StringIO(file.read().decode("cp1252"), newline="")))
+        return rows_of(file.read())
 
 
 def main(wine_exec, program, prefix, readme):

@@ -16,6 +16,10 @@ bool OpenTheClipboard() {
     return WaitUntil([] { return OpenClipboard(nullptr) != FALSE; });
 }
 
+long long SecondsOf(const FILETIME& time) {
+    return static_cast<long long>((ULONGLONG{time.dwHighDateTime} << 32 | time.dwLowDateTime) / 10000000);
+}
+
 // Seconds since 1601 of a "YYYY-MM-DD HH:MM:SS" text, or -1 when it is not one.
 long long SecondsOf(std::string_view text) {
     SYSTEMTIME time{};
@@ -26,8 +30,7 @@ long long SecondsOf(std::string_view text) {
         std::string{dash1, dash2, blank, colon1, colon2} != "-- ::")
         return -1;
     FILETIME file{};
-    if (!SystemTimeToFileTime(&time, &file)) return -1;
-    return static_cast<long long>((ULONGLONG{file.dwHighDateTime} << 32 | file.dwLowDateTime) / 10000000);
+    return SystemTimeToFileTime(&time, &file) ? SecondsOf(file) : -1;
 }
 
 } // namespace
@@ -43,12 +46,9 @@ std::string RowWithoutFiles() {
 }
 
 std::string WithTimesChecked(const std::string& table) {
-    SYSTEMTIME now{};
-    GetSystemTime(&now);
-    char nowText[32];
-    std::snprintf(nowText, sizeof nowText, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay,
-                  now.wHour, now.wMinute, now.wSecond);
-    const long long seconds = SecondsOf(nowText);
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const long long seconds = SecondsOf(now);
     std::string checked;
     for (std::size_t start = 0; start < table.size();) {
         std::size_t end = table.find("\r\n", start);

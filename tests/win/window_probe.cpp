@@ -60,9 +60,8 @@ COLORREF AsColorRef(std::uint32_t pixel) {
 } // namespace
 
 int CountScreenPixels(HWND window, COLORREF color) {
-    const std::uint32_t wanted = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
     int count = 0;
-    for (std::uint32_t pixel : ScreenPixels(window)) count += pixel == wanted;
+    for (std::uint32_t pixel : ScreenPixels(window)) count += AsColorRef(pixel) == color;
     return count;
 }
 
