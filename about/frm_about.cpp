@@ -19,11 +19,7 @@ bool FrmAbout::Load(HINSTANCE instance, HWND owner) {
     if (!CreateFormWindow(instance, kClassName, about_layout::kForm, kStyle, kExStyle, owner, nullptr))
         return false;
     CenterWindow(hwnd_, owner);
-    try {
-        LoadStep();
-    } catch (...) {
-        // Out of memory part-way: the window opens with what it has.
-    }
+    LoadStep();
     form_.ShowFonts();
     return true;
 }

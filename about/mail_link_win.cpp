@@ -12,14 +12,10 @@ ShellExecuteAFunction shellExecute = nullptr;
 } // namespace
 
 void OpenMailLink(HWND window, std::wstring_view link) noexcept {
-    try {
-        if (!shellLoaded) {
-            shellExecute = FunctionOf<ShellExecuteAFunction>(LoadSystemDll("shell32.dll"), "ShellExecuteA");
-            shellLoaded = true;
-        }
-        // The shell's answer does not matter: without a mail program nothing happens.
-        if (shellExecute) shellExecute(window, nullptr, ToAnsi(link).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    } catch (...) {
-        // Out of memory for the link's ANSI text: the click does nothing.
+    if (!shellLoaded) {
+        shellExecute = FunctionOf<ShellExecuteAFunction>(LoadSystemDll("shell32.dll"), "ShellExecuteA");
+        shellLoaded = true;
     }
+    // The shell's answer does not matter: without a mail program nothing happens.
+    if (shellExecute) shellExecute(window, nullptr, ToAnsi(link).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -26,11 +26,7 @@ bool FrmVersion::Load(HINSTANCE instance) {
                           CreateMainMenu()))
         return false;
     CenterWindow(hwnd_, nullptr);
-    try {
-        LoadStep();
-    } catch (...) {
-        // Out of memory part-way: show the window with the lines filled so far.
-    }
+    LoadStep();
     form_.ShowFonts();
     return true;
 }
@@ -68,12 +64,7 @@ void FrmVersion::FillFileLines() {
 }
 
 void FrmVersion::CopyReport() const noexcept {
-    try {
-        if (PutTextOnClipboard(hwnd_, ReportText(results_))) return;
-    } catch (...) {
-        // Out of memory for the text: the same as a clipboard that stayed locked.
-    }
-    MessageBeep(MB_ICONWARNING);
+    if (!PutTextOnClipboard(hwnd_, ReportText(results_))) MessageBeep(MB_ICONWARNING);
 }
 
 LRESULT FrmVersion::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {

@@ -14,16 +14,9 @@
 
 namespace {
 
-// Writes the text that `make` gives to standard output, and shows no window at all: 0 when all
-// of it was written, 1 otherwise.
-template <typename Make>
-int Print(Make make) noexcept {
-    try {
-        return WriteToStandardOutput(make()) ? 0 : 1;
-    } catch (...) {
-        return 1;
-    }
-}
+// Writes `text` to standard output, and shows no window at all: 0 when all of it was written,
+// 1 otherwise.
+int Print(const std::wstring& text) noexcept { return WriteToStandardOutput(text) ? 0 : 1; }
 
 // This machine's row of the table, probed now.
 std::wstring ProbedTableRow() {
@@ -36,11 +29,7 @@ std::wstring ProbedTableRow() {
 // Appends this machine's row to the table file, and shows no window at all; the exit code
 // says how it went.
 int AppendToTable(const std::wstring& path) noexcept {
-    try {
-        return static_cast<int>(AppendToTableFile(path, TableHeader(), ProbedTableRow()));
-    } catch (...) {
-        return static_cast<int>(TableOutcome::NotWritten);
-    }
+    return static_cast<int>(AppendToTableFile(path, TableHeader(), ProbedTableRow()));
 }
 
 } // namespace
@@ -48,21 +37,16 @@ int AppendToTable(const std::wstring& path) noexcept {
 // The ANSI entry point, as Windows 98 and ME have no wide command line to hand over.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int showCommand) {
     RestrictDllSearch();
-    StartCommand command;
-    try {
-        command = StartCommandOf(FromAnsi(arguments ? arguments : ""));
-    } catch (...) {
-        // Out of memory for the command line's text: not a switch the program knows.
-    }
+    const StartCommand command = StartCommandOf(FromAnsi(arguments ? arguments : ""));
     switch (command.mode) {
     case StartMode::Report: // the report the window would show
-        return Print([] { return ReportText(ProbeReport()); });
+        return Print(ReportText(ProbeReport()));
     case StartMode::Table: // the same results, as a header and a row of comma-separated values
-        return Print([] { return TableHeader() + ProbedTableRow(); });
+        return Print(TableHeader() + ProbedTableRow());
     case StartMode::TableFile: // the row, added to a table that many machines share
         return AppendToTable(command.tablePath);
     case StartMode::Usage:
-        return Print([] { return std::wstring(kUsageLine.begin(), kUsageLine.end()); });
+        return Print(std::wstring(kUsageLine.begin(), kUsageLine.end()));
     case StartMode::Window:
         break;
     }

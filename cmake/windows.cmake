@@ -49,6 +49,51 @@ target_link_libraries(quillon_win PUBLIC quillon_core gdi32 user32 advapi32)
 target_compile_definitions(quillon_win PRIVATE ${QUILLON_WINDOWS_2000})
 target_compile_options(quillon_win PRIVATE -Wall -Wextra -Wshadow)
 
+# The program's own code runs with no C or C++ runtime under it (runtime/): it is compiled
+# without exceptions, unwind tables and RTTI, and function-local statics need no guard (one
+# thread). Where the library would throw it calls runtime/library_hooks.cpp, which ends the
+# program. The library's bounds checks are on (_GLIBCXX_ASSERTIONS): operator[], front() and
+# back() of a string, a string_view, a span, an array or a vector check their index, and a
+# failed check ends the program (runtime/library_checks.h). In C++20 the string code is compiled
+# into the program whether or not the checks are on (libstdc++ declares no extern string
+# templates for C++20), so what they add is the checks alone. Stack probes come from libgcc,
+# which imports nothing.
+set(QUILLON_NO_RUNTIME_OPTIONS -fno-exceptions -fno-rtti -fno-threadsafe-statics -fno-asynchronous-unwind-tables
+  -D_GLIBCXX_ASSERTIONS "SHELL:-include ${PROJECT_SOURCE_DIR}/runtime/library_checks.h")
+foreach(library quillon_core quillon_win)
+  target_compile_options(${library} PRIVATE ${QUILLON_NO_RUNTIME_OPTIONS})
+endforeach()
+# The end of a failed check, in every program and test program that links the program's code.
+add_library(quillon_library_check OBJECT runtime/library_check_win.cpp)
+target_include_directories(quillon_library_check PRIVATE ${PROJECT_SOURCE_DIR})
+target_compile_options(quillon_library_check PRIVATE ${QUILLON_NO_RUNTIME_OPTIONS})
+target_sources(quillon_core INTERFACE $<TARGET_OBJECTS:quillon_library_check>)
+target_link_libraries(quillon_core INTERFACE gcc)
+
+# What the runtime supplied: the entry point, the heap, the memory functions and the library's
+# failure hooks. Its objects are linked into the program whole, before any library.
+add_library(quillon_runtime OBJECT
+  runtime/heap_win.cpp
+  runtime/library_hooks.cpp
+  runtime/memory_functions.cpp
+  runtime/start_win.cpp
+)
+target_include_directories(quillon_runtime PRIVATE ${PROJECT_SOURCE_DIR})
+target_compile_definitions(quillon_runtime PRIVATE ${QUILLON_WINDOWS_2000})
+target_compile_options(quillon_runtime PRIVATE ${QUILLON_NO_RUNTIME_OPTIONS} -Wall -Wextra -Wshadow)
+# The memory functions' loops must stay loops, not become calls to the functions they define.
+set_source_files_properties(runtime/memory_functions.cpp PROPERTIES COMPILE_OPTIONS
+  "-ffreestanding;-fno-tree-loop-distribute-patterns")
+
+# A program of the project's code with that runtime instead of the C and C++ runtimes: no
+# start-up files and no runtime library. The system DLLs come from CMake's standard libraries,
+# of which only what is called is imported.
+function(quillon_no_runtime_program target)
+  target_link_libraries(${target} PRIVATE quillon_runtime)
+  target_compile_options(${target} PRIVATE ${QUILLON_NO_RUNTIME_OPTIONS})
+  target_link_options(${target} PRIVATE -nostdlib)
+endfunction()
+
 # Orvel-Quillon.exe: the shipped program in the program tree; in a test tree that cannot run
 # the shipped one, the same sources built for that tree's Wine. It sets QUILLON_RESOURCE_DIRS,
 # where its resources are found, for the benchmark programs that share them.
@@ -68,10 +113,13 @@ function(quillon_program)
   set(resource_dirs ${PROJECT_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR}/resources)
   set(QUILLON_RESOURCE_DIRS ${resource_dirs} PARENT_SCOPE)
 
-  add_executable(Orvel-Quillon WIN32 app/main.cpp app/runtime_ansi_imports.c app/terminate_handler.cpp
-    resources/Orvel-Quillon.rc)
+  add_executable(Orvel-Quillon WIN32 app/main.cpp resources/Orvel-Quillon.rc)
   target_link_libraries(Orvel-Quillon PRIVATE quillon_win)
   target_compile_definitions(Orvel-Quillon PRIVATE ${QUILLON_WINDOWS_2000})
+  quillon_no_runtime_program(Orvel-Quillon)
+  # Terminal-server aware: the program reads no settings from the Windows folder, so a Remote
+  # Desktop or Citrix server need not map any for each user.
+  target_link_options(Orvel-Quillon PRIVATE -Wl,--tsaware)
   target_include_directories(Orvel-Quillon PRIVATE ${resource_dirs})
   set_source_files_properties(resources/Orvel-Quillon.rc PROPERTIES OBJECT_DEPENDS
     "${manifest};${PROJECT_SOURCE_DIR}/resources/version.h")

@@ -20,9 +20,7 @@ from targets import targets, working_wide_functions
 
 # The DLLs Windows maps from its own folder before any of the program's code runs. Any other
 # DLL the program imports could be loaded from a file put beside it.
-ALLOWED_DLLS = ("KERNEL32", "USER32", "GDI32", "ADVAPI32", "msvcrt")
-# The C runtime's wide functions are its own code, not stubs of the system.
-C_RUNTIME = "msvcrt"
+ALLOWED_DLLS = ("KERNEL32", "USER32", "GDI32", "ADVAPI32")
 SUBSYSTEMS = {2: "GUI", 3: "console"}
 LOWEST_SUBSYSTEM_VERSION = (3, 10)
 
@@ -87,7 +85,7 @@ def _import_findings(image_imports, target):
             found.append(f"{what}: imported by number, which need not name the same function on {target.name}")
         elif entry.name not in exports:
             found.append(f"{what}: not in the export list of {target.name}")
-        elif (target.wide_functions_are_stubs and dll != C_RUNTIME and entry.name.endswith("W")
+        elif (target.wide_functions_are_stubs and entry.name.endswith("W")
               and entry.name[:-1] + "A" in exports and (dll, entry.name) not in working):
             found.append(f"{what}: only a stub that fails on {target.name}")
     return found

@@ -1,5 +1,7 @@
 #include "probe/registry_value.h"
 
+#include "runtime/decimal_text.h"
+
 #include <algorithm>
 
 std::string RegValueText(std::uint32_t type, std::span<const std::uint8_t> data) {
@@ -10,7 +12,7 @@ std::string RegValueText(std::uint32_t type, std::span<const std::uint8_t> data)
     if (type == kRegTypeBinary) {
         const unsigned low = data.size() > 0 ? data[0] : 0;
         const unsigned high = data.size() > 1 ? data[1] : 0;
-        return std::to_string(static_cast<std::int16_t>(static_cast<std::uint16_t>(low | high << 8)));
+        return DecimalText<char>(static_cast<std::int16_t>(static_cast<std::uint16_t>(low | high << 8)));
     }
     return {};
 }

@@ -1,5 +1,7 @@
 #include "probe/version_record.h"
 
+#include "runtime/decimal_text.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -21,7 +23,7 @@ std::wstring VersionTextFromRecord(std::span<const std::uint8_t, kFixedInfoLengt
     std::wstring text;
     for (std::size_t offset : kWordOffsets) {
         if (!text.empty()) text += L'.';
-        text += std::to_wstring(SignedWordAt(record, offset));
+        text += DecimalText(SignedWordAt(record, offset));
     }
     return text;
 }

@@ -1,5 +1,7 @@
 #include "report/report_table.h"
 
+#include "runtime/decimal_text.h"
+
 #include <array>
 #include <utility>
 
@@ -29,20 +31,12 @@ std::wstring Line(const Record& record) {
     return line + L"\r\n";
 }
 
-// `value` in decimal, with leading zeros to `width` digits.
-void AddNumber(std::wstring& text, int value, std::size_t width) {
-    const std::wstring digits = std::to_wstring(value);
-    if (digits.size() < width) text.append(width - digits.size(), L'0');
-    text += digits;
-}
-
 std::wstring TimeField(const UtcTime& t) {
-    std::wstring text;
-    AddNumber(text, t.year, 4);
+    std::wstring text = DecimalText(t.year, 4);
     for (auto [separator, value] : {std::pair{L'-', t.month}, {L'-', t.day}, {L' ', t.hour}, {L':', t.minute},
                                     {L':', t.second}}) {
         text += separator;
-        AddNumber(text, value, 2);
+        text += DecimalText(value, 2);
     }
     return text;
 }

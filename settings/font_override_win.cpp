@@ -13,15 +13,11 @@ ConfiguredFont& ProgramFont() {
 }
 
 void ApplyFont(Form& form) noexcept {
-    try {
-        const std::wstring name = ReadINI(kSettingsFileName, L"FONT", L"Name", L"?");
-        if (name == kKeepLayoutFonts) return;
-        ConfiguredFont& font = ProgramFont();
-        font.SetName(name);
-        form.SetWindowFace(font.Name());
-        for (const FormControl& control : form.Controls())
-            if (HasFont(control.layout->kind)) form.SetControlFace(control, font.Name());
-    } catch (...) {
-        // Whatever failed, the window keeps the fonts it has.
-    }
+    const std::wstring name = ReadINI(kSettingsFileName, L"FONT", L"Name", L"?");
+    if (name == kKeepLayoutFonts) return;
+    ConfiguredFont& font = ProgramFont();
+    font.SetName(name);
+    form.SetWindowFace(font.Name());
+    for (const FormControl& control : form.Controls())
+        if (HasFont(control.layout->kind)) form.SetControlFace(control, font.Name());
 }

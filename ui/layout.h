@@ -56,12 +56,15 @@ constexpr int ControlId(std::span<const ControlSpec> controls, std::wstring_view
 
 constexpr bool HasFont(ControlKind kind) { return kind != ControlKind::Line; }
 
-// Twips to pixels at `dpi` dots per inch, rounded to the nearest pixel as MulDiv does.
+// Twips to pixels at `dpi` dots per inch, rounded to the nearest pixel (halves away from zero)
+// as MulDiv does. Whole inches scale exactly and only the rest is rounded, so 32-bit arithmetic
+// does it: a 64-bit division would need a helper routine on x86.
 constexpr int TwipsToPixels(int twips, int dpi) {
-    const long long scaled = static_cast<long long>(twips) * dpi;
-    const long long half = kTwipsPerInch / 2;
-    return static_cast<int>(scaled >= 0 ? (scaled + half) / kTwipsPerInch
-                                        : -((-scaled + half) / kTwipsPerInch));
+    const auto magnitude = [](int value) { return value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value); };
+    const unsigned length = magnitude(twips), scale = magnitude(dpi);
+    const unsigned pixels = length / kTwipsPerInch * scale +
+                            (length % kTwipsPerInch * scale + kTwipsPerInch / 2) / kTwipsPerInch;
+    return (twips < 0) != (dpi < 0) ? -static_cast<int>(pixels) : static_cast<int>(pixels);
 }
 
 // A font's LOGFONT height at `dpi`: negative, so it is the character height.

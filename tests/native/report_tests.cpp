@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 #include "report/report_table.h"
 #include "report/report_text.h"
+#include "runtime/command_tail.h"
 
 #include <gtest/gtest.h>
 
@@ -102,5 +103,12 @@ TEST(CommandLine, OnlyTheReportOrTableSwitchAloneOrTheTableWithAPathLeavesOutThe
         EXPECT_EQ(command.mode, StartMode::TableFile) << arguments;
         EXPECT_EQ(command.tablePath, path) << arguments;
     }
+
+    // The arguments are what follows the program's name, quoted or not, and the blanks after it.
+    const std::pair<const char*, std::string_view> commandLines[] = {
+        {"\"C:\\Program Files\\Orvel-Quillon.exe\"  /csv \"a b.csv\"", "/csv \"a b.csv\""},
+        {"Orvel-Quillon.exe\t/report ", "/report "}, {"\"x.exe\"/report", "/report"}, {"\"x.exe", ""},
+        {"\xC9t\xE9\\Orvel-Quillon.exe /report", "/report"}, {"x.exe", ""}, {"", ""}};
+    for (auto [line, tail] : commandLines) EXPECT_EQ(CommandTail(line), tail) << line;
 }
 } // namespace
