@@ -29,7 +29,7 @@ class BadImage(Exception):
     """The file is not a PE image this checker can read."""
 
 
-Section = namedtuple("Section", "rva virtual_size file_offset file_size")
+Section = namedtuple("Section", "name rva virtual_size file_offset file_size")
 
 
 class PeImage:
@@ -55,7 +55,7 @@ class PeImage:
         self.image_version = (image_major, image_minor)
         self.subsystem_version = (subsystem_major, subsystem_minor)
         self.image_size, self.headers_size = struct.unpack_from("<II", data, optional + 56)
-        self.subsystem = struct.unpack_from("<H", data, optional + 68)[0]
+        self.subsystem, self.dll_characteristics = struct.unpack_from("<HH", data, optional + 68)
         directory_count = struct.unpack_from("<I", data, optional + directories - 4)[0]
         directory_count = min(directory_count, (optional_size - directories) // 8)
         self._directories = [struct.unpack_from("<II", data, optional + directories + 8 * i)
@@ -64,9 +64,10 @@ class PeImage:
         self._need(table + section_count * SECTION_HEADER_SIZE, "its section table")
         self.sections = []
         for i in range(section_count):
-            virtual_size, rva, file_size, file_offset = struct.unpack_from(
-                "<IIII", data, table + i * SECTION_HEADER_SIZE + 8)
-            self.sections.append(Section(rva, virtual_size, file_offset, file_size))
+            header = table + i * SECTION_HEADER_SIZE
+            name = data[header:header + 8].rstrip(b"\0").decode("latin-1")
+            virtual_size, rva, file_size, file_offset = struct.unpack_from("<IIII", data, header + 8)
+            self.sections.append(Section(name, rva, virtual_size, file_offset, file_size))
 
     def _pe_header_offset(self):
         if self.data[:2] != b"MZ":

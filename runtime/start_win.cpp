@@ -5,13 +5,11 @@
 
 #include <windows.h>
 
-namespace {
-
-using Constructor = void (*)();
-
 // The static constructors, which the linker gathers between this list's two ends: the first
-// entry is their count or -1, the last is null. They run last to first, as GCC lays them out.
-extern "C" Constructor __CTOR_LIST__[];
+// entry is -1, the last is null. They run last to first, as GCC lays them out.
+extern "C" void (*__CTOR_LIST__[])();
+
+namespace {
 
 void RunStaticConstructors() {
     std::size_t count = 0;

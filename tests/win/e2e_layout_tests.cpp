@@ -138,8 +138,14 @@ TEST(Resources, ManifestAsksForCommonControlsSixAndDpiAwareness) {
          {"version=\"1.0.0.0\" " + own, std::string("type=\"win32\""),
           "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" " + own +
               " publicKeyToken=\"6595b64144ccf1df\" language=\"*\"",
-          std::string("urn:schemas-microsoft-com:asm.v3"), std::string(">true</dpiAware>")})
+          std::string("urn:schemas-microsoft-com:asm.v3"), std::string(">true</dpiAware>"),
+          std::string("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>")})
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
+    // Vista, 7, 8, 8.1 and 10/11, so that no compatibility layer is put over the program.
+    for (const char* os : {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                           "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                           "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
+        EXPECT_EQ(Count(manifest, std::string("<supportedOS Id=\"") + os + "\"/>"), 1u) << os;
     EXPECT_EQ(Count(manifest, "processorArchitecture="), Count(manifest, own)) << "only " << own;
     EXPECT_EQ(manifest.find("<dependentAssembly>"), manifest.rfind("<dependentAssembly>")) << "one dependency";
 }
