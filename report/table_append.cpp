@@ -10,7 +10,7 @@ namespace {
 // The devices Windows finds under a file name in any folder.
 bool IsDeviceName(std::wstring_view name) {
     name = name.substr(0, name.find(L'.'));
-    while (!name.empty() && (name.back() == L' ' || name.back() == L':')) name.remove_suffix(1);
+    while (!name.empty() && name.back() == L' ') name.remove_suffix(1);
     for (std::wstring_view device : {L"con", L"prn", L"aux", L"nul", L"conin$", L"conout$", L"clock$"})
         if (EqualsIgnoringAsciiCase(name, device)) return true;
     return name.size() == 4 && name[3] >= L'1' && name[3] <= L'9' &&
@@ -25,6 +25,10 @@ bool CanNameTableFile(std::wstring_view path) {
     if (path.empty() || isSeparator(path.size() - 1) || deviceSpace) return false;
     for (wchar_t c : path)
         if (c < L' ' || std::wstring_view(L"\"<>|*?").find(c) != std::wstring_view::npos) return false;
+    // A colon names a drive ("C:\...", "c:survey.csv") and nothing else: after a name it names a
+    // stream of that file on NTFS ("survey-09:00.csv" is the stream "00.csv" of "survey-09").
+    const wchar_t drive = path.size() >= 2 && path[1] == L':' ? static_cast<wchar_t>(path[0] | 0x20) : L'\0';
+    if (path.find(L':', drive >= L'a' && drive <= L'z' ? 2 : 0) != std::wstring_view::npos) return false;
     std::wstring_view name = path.substr(path.find_last_of(L"\\/") + 1);
     if (name.size() >= 2 && name[1] == L':') name.remove_prefix(2); // a drive's current folder: "C:NUL"
     return !IsDeviceName(name);

@@ -16,9 +16,11 @@ enum class TableOutcome : int {
 };
 
 // False for a path that cannot name a table file, before anything is opened: an empty one, one
-// with a character no file name may hold, one in the device space ("\\.\pipe\x"), or one whose
-// last part names a device as Windows reads it ("NUL", "con.csv", "COM1", "LPT3.txt": a reserved
-// name before the first dot). A path too long for Windows is the caller's to refuse.
+// with a character no file name may hold, one with a colon anywhere but right after a drive
+// letter ("survey-09:00.csv" names a hidden stream on NTFS), one in the device space
+// ("\\.\pipe\x"), or one whose last part names a device as Windows reads it ("NUL", "con.csv",
+// "COM1", "LPT3.txt": a reserved name before the first dot). A path too long for Windows is the
+// caller's to refuse.
 bool CanNameTableFile(std::wstring_view path);
 
 // A table file, open for reading and writing and shared with no one.

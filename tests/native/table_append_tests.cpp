@@ -86,13 +86,14 @@ TEST(TableAppend, AFailedWriteIsCutBackToTheBytesThatWereThere) {
 TEST(TableAppend, RefusesPathsThatCannotNameATableFile) {
     for (const wchar_t* path : {L"survey.csv", L"C:\\reports\\survey.csv", L"\\\\server\\share\\survey.csv",
                                 L"C:\\My Reports\\NULL.csv", L"COM10", L"console.csv",
-                                L"C:\\con\\survey.csv"})
+                                L"C:\\con\\survey.csv", L"c:survey.csv"})
         EXPECT_TRUE(CanNameTableFile(path)) << path;
     for (const wchar_t* path : {L"", L"NUL", L"nul", L"CON", L"COM1", L"com9", L"LPT1", L"AUX", L"PRN",
                                 L"C:\\reports\\nul.csv", L"C:\\reports\\Con .txt", L"COM1:", L"C:NUL", L"CONOUT$",
                                 L"C:\\reports\\", L"C:\\reports/", L"a\"b.csv", L"a<b", L"a>b", L"a|b", L"*.csv",
                                 L"\\\\?\\C:\\survey.csv", L"\\\\.\\pipe\\quillon", L"//./C:/survey.csv",
-                                L"line\nbreak.csv", L"tab\t.csv"})
+                                L"line\nbreak.csv", L"tab\t.csv", L"survey-09:00.csv", L"C:\\x\\a:b.csv",
+                                L"\\\\server\\share\\a:b.csv", L"1:survey.csv"})
         EXPECT_FALSE(CanNameTableFile(path)) << path;
 }
 

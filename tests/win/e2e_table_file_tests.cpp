@@ -64,7 +64,18 @@ protected:
 class TableFileOnWindowsTest : public TableFileTest, public ::testing::WithParamInterface<ToldWindows> {
 protected:
     void SetUp() override { ASSERT_TRUE(windows_.InEffect()) << "told " << ScopedWindowsVersion::Told(); }
+    // Makes the share \\quillon-server\reports, which Wine keeps in the prefix, under dosdevices\unc.
+    void MakeShare() {
+        wchar_t prefix[MAX_PATH] = {};
+        ASSERT_GT(GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH), 0u);
+        std::wstring unc = L"Z:" + std::wstring(prefix) + L"/dosdevices/unc";
+        std::replace(unc.begin(), unc.end(), L'/', L'\\');
+        if (!Exists(unc)) madeUnc_.emplace(unc);
+        server_.emplace(unc + L"\\quillon-server");
+        share_.emplace(*server_ / L"reports");
+    }
     ScopedWindowsVersion windows_{GetParam()};
+    std::optional<ScopedFolder> madeUnc_, server_, share_;
 };
 
 TEST_P(TableFileOnWindowsTest, CreatesTheTableThenAppendsKeepingEveryEarlierByte) {
@@ -97,18 +108,10 @@ TEST_P(TableFileOnWindowsTest, CreatesTheTableThenAppendsKeepingEveryEarlierByte
 }
 
 TEST_P(TableFileOnWindowsTest, AppendsOnAShare) {
-    // Wine keeps \\server\share in the prefix, under dosdevices\unc.
-    wchar_t prefix[MAX_PATH] = {};
-    ASSERT_GT(GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH), 0u);
-    std::wstring unc = L"Z:" + std::wstring(prefix) + L"/dosdevices/unc";
-    std::replace(unc.begin(), unc.end(), L'/', L'\\');
-    std::optional<ScopedFolder> madeUnc;
-    if (!Exists(unc)) madeUnc.emplace(unc);
-    const ScopedFolder server(unc + L"\\quillon-server");
-    const ScopedFolder folder(server / L"reports");
+    ASSERT_NO_FATAL_FAILURE(MakeShare());
     EXPECT_EQ(ExitCodeOf(L"/csv \\\\quillon-server\\reports\\survey.csv"), 0u);
     EXPECT_EQ(ExitCodeOf(L"/csv \\\\quillon-server\\reports\\survey.csv"), 0u);
-    EXPECT_EQ(WithTimesChecked(ReadBytes(folder / L"survey.csv")),
+    EXPECT_EQ(WithTimesChecked(ReadBytes(*share_ / L"survey.csv")),
               kTableHeader + RowWithoutFiles() + "<now>\r\n" + RowWithoutFiles() + "<now>\r\n");
 }
 
@@ -128,6 +131,7 @@ TEST_P(TableFileOnWindowsTest, LeavesAnotherTableAsItIsAndEndsWithTwo) {
 }
 
 TEST_P(TableFileOnWindowsTest, RefusesAPlaceATableCannotBeAndCreatesNothing) {
+    ASSERT_NO_FATAL_FAILURE(MakeShare());
     const std::string table = kTableHeader + std::string("PC-1,,,,,,,,,,,2026-12-08 09:00:00\r\n");
     const ScopedFile readOnly = ScopedFile::WithBytes(Table(L"read-only.csv"), table);
     ASSERT_TRUE(SetFileAttributesW(readOnly.Path().c_str(), FILE_ATTRIBUTE_READONLY));
@@ -137,12 +141,14 @@ TEST_P(TableFileOnWindowsTest, RefusesAPlaceATableCannotBeAndCreatesNothing) {
     ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
     FileListing tablesBefore, programBefore;
     AddFiles(tables_.Path(), tablesBefore);
+    AddFiles(share_->Path(), tablesBefore);
     AddFiles(programFolder_.Path(), programBefore);
 
     for (const std::wstring& place :
          {tables_.Path(), tables_.Path() + L"\\", Table(L"missing\\survey.csv"), readOnly.Path(), std::wstring(L"NUL"),
           std::wstring(L"CON"), std::wstring(L"COM1"), Table(L"nul.csv"), pipeName, std::wstring(),
-          longName / std::wstring(180, L'x') + L".csv"})
+          longName / std::wstring(180, L'x') + L".csv", Table(L"survey-09:00.csv"),
+          std::wstring(L"\\\\quillon-server\\reports\\survey-09:00.csv")})
         EXPECT_EQ(ExitCodeOf(CsvTo(place)), 1u) << place;
 
     DWORD waiting = 0; // left at 0 when the pipe is empty and its client gone
@@ -151,6 +157,7 @@ TEST_P(TableFileOnWindowsTest, RefusesAPlaceATableCannotBeAndCreatesNothing) {
     CloseHandle(pipe);
     FileListing tablesAfter, programAfter;
     AddFiles(tables_.Path(), tablesAfter);
+    AddFiles(share_->Path(), tablesAfter);
     AddFiles(programFolder_.Path(), programAfter);
     programAfter.erase(programFolder_ / L"Orvel-Quillon.exe"); // each run copies the program there
     EXPECT_EQ(Differences(tablesBefore, tablesAfter), "");
