@@ -7,12 +7,15 @@
 constexpr const char* CommandTail(const char* commandLine) {
     const auto at = [&] { return static_cast<unsigned char>(*commandLine); };
     if (at() == '"') {
-        do ++commandLine;
+        do
+            ++commandLine;
         while (at() != 0 && at() != '"');
         if (at() == '"') ++commandLine;
     } else {
-        while (at() > ' ') ++commandLine;
+        while (at() > ' ')
+            ++commandLine;
     }
-    while (at() != 0 && at() <= ' ') ++commandLine;
+    while (at() != 0 && at() <= ' ')
+        ++commandLine;
     return commandLine;
 }

@@ -11,7 +11,8 @@
 template <typename Char = wchar_t>
 constexpr std::basic_string<Char> DecimalText(int value, std::size_t minDigits = 1) {
     // Digits are made from the magnitude as an unsigned number, so the most negative value has one.
-    unsigned magnitude = value < 0 ? 0 - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    unsigned magnitude =
+        value < 0 ? 0 - static_cast<unsigned>(value) : static_cast<unsigned>(value);
     std::basic_string<Char> reversed;
     do {
         reversed += static_cast<Char>('0' + magnitude % 10);

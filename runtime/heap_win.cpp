@@ -21,9 +21,21 @@ void Free(void* memory) noexcept {
 
 } // namespace
 
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void operator delete(void* memory) noexcept { Free(memory); }
-void operator delete[](void* memory) noexcept { Free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { Free(memory); }
-void operator delete[](void* memory, std::size_t) noexcept { Free(memory); }
+void* operator new(std::size_t size) {
+    return Allocate(size);
+}
+void* operator new[](std::size_t size) {
+    return Allocate(size);
+}
+void operator delete(void* memory) noexcept {
+    Free(memory);
+}
+void operator delete[](void* memory) noexcept {
+    Free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    Free(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept {
+    Free(memory);
+}

@@ -6,4 +6,6 @@
 
 #include <windows.h>
 
-void LibraryCheckFailed() noexcept { ExitProcess(kLibraryCheckExitCode); }
+void LibraryCheckFailed() noexcept {
+    ExitProcess(kLibraryCheckExitCode);
+}

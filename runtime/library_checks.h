@@ -16,9 +16,9 @@
 [[noreturn]] void LibraryCheckFailed() noexcept;
 
 #undef __glibcxx_assert_impl
-#define __glibcxx_assert_impl(condition)                                                                 \
-    if (__builtin_expect(!bool(condition), false)) {                                                     \
-        __glibcxx_constexpr_assert(false);                                                               \
-        ::LibraryCheckFailed();                                                                          \
+#define __glibcxx_assert_impl(condition)                                                           \
+    if (__builtin_expect(!bool(condition), false)) {                                               \
+        __glibcxx_constexpr_assert(false);                                                         \
+        ::LibraryCheckFailed();                                                                    \
     }
 #endif

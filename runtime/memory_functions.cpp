@@ -9,7 +9,8 @@ extern "C" {
 void* memcpy(void* to, const void* from, std::size_t count) {
     auto* out = static_cast<unsigned char*>(to);
     const auto* in = static_cast<const unsigned char*>(from);
-    while (count--) *out++ = *in++;
+    while (count--)
+        *out++ = *in++;
     return to;
 }
 
@@ -17,16 +18,19 @@ void* memmove(void* to, const void* from, std::size_t count) {
     auto* out = static_cast<unsigned char*>(to);
     const auto* in = static_cast<const unsigned char*>(from);
     if (out <= in) {
-        while (count--) *out++ = *in++;
+        while (count--)
+            *out++ = *in++;
     } else {
-        while (count--) out[count] = in[count];
+        while (count--)
+            out[count] = in[count];
     }
     return to;
 }
 
 void* memset(void* to, int value, std::size_t count) {
     auto* out = static_cast<unsigned char*>(to);
-    while (count--) *out++ = static_cast<unsigned char>(value);
+    while (count--)
+        *out++ = static_cast<unsigned char>(value);
     return to;
 }
 
@@ -47,7 +51,8 @@ void* memchr(const void* in, int value, std::size_t count) {
 
 std::size_t strlen(const char* text) {
     std::size_t length = 0;
-    while (text[length]) ++length;
+    while (text[length])
+        ++length;
     return length;
 }
 
@@ -60,7 +65,8 @@ wchar_t* wmemmove(wchar_t* to, const wchar_t* from, std::size_t count) {
 }
 
 wchar_t* wmemset(wchar_t* to, wchar_t value, std::size_t count) {
-    for (std::size_t at = 0; at < count; ++at) to[at] = value;
+    for (std::size_t at = 0; at < count; ++at)
+        to[at] = value;
     return to;
 }
 
@@ -78,7 +84,8 @@ wchar_t* wmemchr(const wchar_t* in, wchar_t value, std::size_t count) {
 
 std::size_t wcslen(const wchar_t* text) {
     std::size_t count = 0;
-    while (text[count]) ++count;
+    while (text[count])
+        ++count;
     return count;
 }
 

@@ -13,8 +13,10 @@ namespace {
 
 void RunStaticConstructors() {
     std::size_t count = 0;
-    while (__CTOR_LIST__[count + 1]) ++count;
-    for (std::size_t at = count; at >= 1; --at) __CTOR_LIST__[at]();
+    while (__CTOR_LIST__[count + 1])
+        ++count;
+    for (std::size_t at = count; at >= 1; --at)
+        __CTOR_LIST__[at]();
 }
 
 int StartShowCommand() {
@@ -26,14 +28,16 @@ int StartShowCommand() {
 
 } // namespace
 
-void EndProgram(unsigned exitCode) noexcept { ExitProcess(exitCode); }
+void EndProgram(unsigned exitCode) noexcept {
+    ExitProcess(exitCode);
+}
 
 // The entry point the linker gives a windowed program. Windows calls it with a stack aligned to
 // 4 bytes only, so it aligns its own; WinMain's result is the exit code.
 extern "C" [[noreturn]] __attribute__((force_align_arg_pointer)) void WinMainCRTStartup() {
     RunStaticConstructors();
     const char* commandLine = GetCommandLineA();
-    EndProgram(static_cast<unsigned>(WinMain(GetModuleHandleA(nullptr), nullptr,
-                                             const_cast<char*>(CommandTail(commandLine ? commandLine : "")),
-                                             StartShowCommand())));
+    EndProgram(static_cast<unsigned>(WinMain(
+        GetModuleHandleA(nullptr), nullptr,
+        const_cast<char*>(CommandTail(commandLine ? commandLine : "")), StartShowCommand())));
 }

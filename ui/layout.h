@@ -60,7 +60,9 @@ constexpr bool HasFont(ControlKind kind) { return kind != ControlKind::Line; }
 // as MulDiv does. Whole inches scale exactly and only the rest is rounded, so 32-bit arithmetic
 // does it: a 64-bit division would need a helper routine on x86.
 constexpr int TwipsToPixels(int twips, int dpi) {
-    const auto magnitude = [](int value) { return value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value); };
+    const auto magnitude = [](int value) {
+        return value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    };
     const unsigned length = magnitude(twips), scale = magnitude(dpi);
     const unsigned pixels = length / kTwipsPerInch * scale +
                             (length % kTwipsPerInch * scale + kTwipsPerInch / 2) / kTwipsPerInch;

@@ -13,7 +13,8 @@ namespace {
 
 void Write(std::string_view line) {
     DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()),
+              &written, nullptr);
 }
 
 } // namespace
@@ -25,7 +26,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     Write("before\n");
     if (fault == "index") Write(text[past] == L'x' ? "x\n" : "read\n");
     if (fault == "length") text.reserve(text.max_size() + past);
-    if (fault == "memory") Write(::operator new(static_cast<std::size_t>(PTRDIFF_MAX) - past) ? "got\n" : "null\n");
+    if (fault == "memory")
+        Write(::operator new(static_cast<std::size_t>(PTRDIFF_MAX) - past) ? "got\n" : "null\n");
     Write("after\n");
     return 0;
 }
