@@ -56,10 +56,11 @@ void FrmVersion::GetPanelVersion() {
 }
 
 void FrmVersion::FillFileLines() {
-    for (std::size_t line = 0; line < std::size(kFileLines); ++line) {
-        form_.SetText(kFileLines[line].captionLabel, std::wstring(kFileLines[line].captionText));
-        results_.fileVersions[line] = FileLineVersion(kFileLines[line]);
-        form_.SetText(kFileLines[line].valueLabel, results_.fileVersions[line]);
+    const auto fileLines = FileLines();
+    for (std::size_t line = 0; line < fileLines.size(); ++line) {
+        form_.SetText(fileLines[line].captionLabel, std::wstring(fileLines[line].captionText));
+        results_.fileVersions[line] = FileLineVersion(fileLines[line]);
+        form_.SetText(fileLines[line].valueLabel, results_.fileVersions[line]);
     }
 }
 

@@ -4,6 +4,8 @@
 #include "probe/locator.h"
 
 #include <algorithm>
+#include <iterator>
+#include <span>
 #include <string_view>
 
 // The titles of the two verdict frames; the report names the verdicts by them too.
@@ -30,6 +32,10 @@ inline constexpr FileLine kFileLines[] = {
     {L"Label13", L"atipdsxx.dll: ", L"Label14", {}, &kAtipdsxx},
     {L"Label15", L"atipuixx.dll: ", L"Label16", {}, &kAtipuixx},
 };
+
+// The file lines, for code that reads them at run time: from one place, so that their texts are
+// in the program once rather than once for each file that reads them.
+std::span<const FileLine, std::size(kFileLines)> FileLines();
 
 // A file line's file name: its caption text without the ": " after the name.
 constexpr std::wstring_view FileName(const FileLine& line) {

@@ -25,8 +25,8 @@ std::wstring FileLineVersion(const FileLine& line) {
 
 ReportResults ProbeReport() {
     ReportResults results{ProgramTitle(), CatalystVersion(), PanelVersion(), {}};
-    for (std::size_t line = 0; line < std::size(kFileLines); ++line)
-        results.fileVersions[line] = FileLineVersion(kFileLines[line]);
+    for (std::size_t line = 0; line < FileLines().size(); ++line)
+        results.fileVersions[line] = FileLineVersion(FileLines()[line]);
     return results;
 }
 

@@ -46,7 +46,7 @@ std::wstring TimeField(const UtcTime& t) {
 std::wstring TableHeader() {
     Record header{L"Computer", std::wstring(kCatalystTitle), std::wstring(kPanelTitle)};
     for (std::size_t line = 0; line < std::size(kFileLines); ++line)
-        header[3 + line] = FileName(kFileLines[line]);
+        header[3 + line] = FileName(FileLines()[line]);
     header.back() = L"Checked (UTC)";
     return Line(header);
 }

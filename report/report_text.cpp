@@ -16,7 +16,7 @@ std::wstring ReportText(const ReportResults& results) {
     AddLine(text, std::wstring(kPanelTitle) + L": " + results.panelVersion);
     for (std::size_t line = 0; line < std::size(kFileLines); ++line) {
         const std::wstring& version = results.fileVersions[line];
-        AddLine(text, std::wstring(kFileLines[line].captionText) + (version.empty() ? L"(none)" : version));
+        AddLine(text, std::wstring(FileLines()[line].captionText) + (version.empty() ? L"(none)" : version));
     }
     return text;
 }
