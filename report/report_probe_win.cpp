@@ -25,8 +25,9 @@ std::wstring FileLineVersion(const FileLine& line) {
 
 ReportResults ProbeReport() {
     ReportResults results{ProgramTitle(), CatalystVersion(), PanelVersion(), {}};
-    for (std::size_t line = 0; line < FileLines().size(); ++line)
-        results.fileVersions[line] = FileLineVersion(FileLines()[line]);
+    const auto fileLines = FileLines();
+    for (std::size_t line = 0; line < fileLines.size(); ++line)
+        results.fileVersions[line] = FileLineVersion(fileLines[line]);
     return results;
 }
 
