@@ -50,8 +50,9 @@ TableOutcome AppendRow(TableFile& file, std::string_view header, std::string_vie
         if (last != '\n') bytes = "\r\n";
     }
     bytes += row;
-    if (file.Append(bytes)) return TableOutcome::Written;
+    if (file.Append(bytes) && file.Flush()) return TableOutcome::Written;
     file.CutBackTo(length);
+    if (length == 0) file.RemoveIfCreated();
     return TableOutcome::NotWritten;
 }
 

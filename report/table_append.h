@@ -33,16 +33,22 @@ public:
     virtual bool Read(std::uint64_t offset, std::span<char> bytes) = 0;
     // Writes `bytes` at the end in one write; false unless every byte was written.
     virtual bool Append(std::string_view bytes) = 0;
+    // Sends what was written on to the disk or the share, past every cache on the way; false
+    // when it may not have reached it.
+    virtual bool Flush() = 0;
     // Cuts the file back to `length` bytes.
     virtual bool CutBackTo(std::uint64_t length) = 0;
+    // Takes the file away again, once it is let go, when this run created it.
+    virtual void RemoveIfCreated() = 0;
 };
 
 // Adds `row` (a line ending in CR LF) to the table in `file`:
 // - an empty file gets `header` (the table's first line, CR LF included) and then the row;
 // - any other file must begin with exactly `header`, or nothing is written (NotThisTable);
 // - a file whose last byte is not LF gets CR LF before the row, so no row is glued to another.
-// Whatever goes out goes in one write. When that write fails, the file is cut back to the
-// length it had, so the bytes that were there are all that is left.
+// Whatever goes out goes in one write, and counts once it is flushed. When the write or the
+// flush fails, the file is cut back to the length it had, so the bytes that were there are all
+// that is left; a file that this run created is taken away again.
 TableOutcome AppendRow(TableFile& file, std::string_view header, std::string_view row);
 
 // Waiting for a table that another writer holds: tries at random intervals that grow from tens

@@ -1,6 +1,7 @@
 #include "report/table_file.h"
 
 #include "ui/ansi_text.h"
+#include "ui/system_function.h"
 #include "ui/win_handles.h"
 
 #include <windows.h>
@@ -9,7 +10,7 @@ namespace {
 
 class OpenTableFile final : public TableFile {
 public:
-    explicit OpenTableFile(HANDLE file) : file_(file) {}
+    OpenTableFile(HANDLE file, bool created) : file_(file), created_(created) {}
 
     bool Length(std::uint64_t& length) override {
         DWORD high = 0;
@@ -38,7 +39,13 @@ public:
                written == bytes.size();
     }
 
+    bool Flush() override { return FlushFileBuffers(file_); }
+
     bool CutBackTo(std::uint64_t length) override { return MoveTo(length) && SetEndOfFile(file_); }
+
+    void RemoveIfCreated() override { remove_ = created_; }
+
+    bool remove_ = false; // the file is to be taken away when it is let go
 
 private:
     bool MoveTo(std::uint64_t offset, DWORD from = FILE_BEGIN) {
@@ -49,6 +56,7 @@ private:
     }
 
     HANDLE file_;
+    bool created_;
 };
 
 // One try at the table: Busy while another process has the file open.
@@ -57,16 +65,24 @@ TableOutcome TryAppend(const std::string& path, std::string_view header, std::st
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return TableOutcome::NotWritten;
-    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        const DWORD error = GetLastError();
+    // NT lets the file be deleted while it is held, so that a file this run created and could not
+    // write goes before anyone else can open it; 98 and ME know no such sharing.
+    const bool nt = IsWindowsNT();
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, nt ? FILE_SHARE_DELETE : 0, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const DWORD error = GetLastError();
+    if (!file)
         return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? TableOutcome::Busy
                                                                                  : TableOutcome::NotWritten;
-    }
     if (GetFileType(file.get()) != FILE_TYPE_DISK) return TableOutcome::NotWritten;
-    OpenTableFile table(file.get());
-    return AppendRow(table, header, row);
+    OpenTableFile table(file.get(), error != ERROR_ALREADY_EXISTS);
+    const TableOutcome outcome = AppendRow(table, header, row);
+    if (table.remove_ && nt) DeleteFileA(path.c_str());
+    // A close that fails leaves in doubt a row that the flush said was there; the run says it
+    // was not written rather than that it was.
+    const bool closed = CloseHandle(file.release());
+    if (table.remove_ && !nt) DeleteFileA(path.c_str());
+    return outcome == TableOutcome::Written && !closed ? TableOutcome::NotWritten : outcome;
 }
 
 } // namespace

@@ -11,7 +11,8 @@ constexpr std::string_view kHeader = "Computer,Catalyst Version,Checked (UTC)\r\
 constexpr std::string_view kRow = "PC-2,Catalyst 3.10,2026-12-08 09:00:01\r\n";
 
 // A table file in memory, whose one write can be made to stop after some bytes, as on a full
-// disk or a share that went away.
+// disk or a share that went away, and whose flush can be made to fail, as when the share goes
+// away with the bytes in the client's cache.
 class MemoryTable final : public TableFile {
 public:
     explicit MemoryTable(std::string bytes) : bytes_(std::move(bytes)) {}
@@ -29,13 +30,16 @@ public:
         bytes_ += bytes.substr(0, std::min(bytes.size(), writableBytes_));
         return bytes.size() <= writableBytes_;
     }
+    bool Flush() override { return flushes_; }
     bool CutBackTo(std::uint64_t length) override {
         bytes_.resize(length);
         return true;
     }
+    void RemoveIfCreated() override { removed_ = created_; }
     std::string bytes_;
     std::size_t writableBytes_ = std::string::npos;
     int writes_ = 0;
+    bool flushes_ = true, created_ = false, removed_ = false;
 };
 
 TEST(TableAppend, AddsTheRowOnlyToThisProgramsTableAndNeverGluesRows) {
@@ -71,16 +75,27 @@ TEST(TableAppend, AddsTheRowOnlyToThisProgramsTableAndNeverGluesRows) {
     }
 }
 
-TEST(TableAppend, AFailedWriteIsCutBackToTheBytesThatWereThere) {
+TEST(TableAppend, AFailedWriteOrFlushIsCutBackAndANewFileTakenAway) {
     const std::string earlier = std::string(kHeader) + "PC-1,Catalyst 3.9,2026-12-08 09:00:00";
     for (const std::string& before : {std::string(), earlier}) {
-        for (std::size_t written : {std::size_t{0}, std::size_t{1}, kRow.size()}) {
-            MemoryTable table(before);
-            table.writableBytes_ = written;
-            EXPECT_EQ(AppendRow(table, kHeader, kRow), TableOutcome::NotWritten) << before.size() << "+" << written;
-            EXPECT_EQ(table.bytes_, before) << written << " bytes had gone out";
+        for (bool created : {false, true}) {
+            if (created && !before.empty()) continue;
+            // Bytes that stopped short, and all of them, with a flush that failed.
+            for (std::size_t written : {std::size_t{0}, std::size_t{1}, kRow.size(), std::string::npos}) {
+                MemoryTable table(before);
+                table.writableBytes_ = written;
+                table.flushes_ = written != std::string::npos;
+                table.created_ = created;
+                EXPECT_EQ(AppendRow(table, kHeader, kRow), TableOutcome::NotWritten) << before.size() << "+" << written;
+                EXPECT_EQ(table.bytes_, before) << written << " bytes had gone out";
+                EXPECT_EQ(table.removed_, created) << "only a file this run created is taken away";
+            }
         }
     }
+    MemoryTable created("");
+    created.created_ = true;
+    EXPECT_EQ(AppendRow(created, kHeader, kRow), TableOutcome::Written);
+    EXPECT_FALSE(created.removed_);
 }
 
 TEST(TableAppend, RefusesPathsThatCannotNameATableFile) {
