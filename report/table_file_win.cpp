@@ -1,5 +1,6 @@
 #include "report/table_file.h"
 
+#include "report/named_files_win.h"
 #include "ui/ansi_text.h"
 #include "ui/system_function.h"
 #include "ui/win_handles.h"
@@ -60,16 +61,16 @@ private:
 };
 
 // One try at the table: Busy while another process has the file open.
-TableOutcome TryAppend(const std::string& path, std::string_view header, std::string_view row) {
+TableOutcome TryAppend(const NamedFiles& files, const std::wstring& path, std::string_view header,
+                       std::string_view row) {
     // Root may open a read-only file for writing (as under Wine), so the attribute is asked.
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = files.Attributes(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return TableOutcome::NotWritten;
     // NT lets the file be deleted while it is held, so that a file this run created and could not
     // write goes before anyone else can open it; 98 and ME know no such sharing.
     const bool nt = IsWindowsNT();
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, nt ? FILE_SHARE_DELETE : 0, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(files.Open(path, GENERIC_READ | GENERIC_WRITE, nt ? FILE_SHARE_DELETE : 0, OPEN_ALWAYS));
     const DWORD error = GetLastError();
     if (!file)
         return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? TableOutcome::Busy
@@ -77,25 +78,26 @@ TableOutcome TryAppend(const std::string& path, std::string_view header, std::st
     if (GetFileType(file.get()) != FILE_TYPE_DISK) return TableOutcome::NotWritten;
     OpenTableFile table(file.get(), error != ERROR_ALREADY_EXISTS);
     const TableOutcome outcome = AppendRow(table, header, row);
-    if (table.remove_ && nt) DeleteFileA(path.c_str());
+    if (table.remove_ && nt) files.Delete(path);
     // A close that fails leaves in doubt a row that the flush said was there; the run says it
     // was not written rather than that it was.
     const bool closed = CloseHandle(file.release());
-    if (table.remove_ && !nt) DeleteFileA(path.c_str());
+    if (table.remove_ && !nt) files.Delete(path);
     return outcome == TableOutcome::Written && !closed ? TableOutcome::NotWritten : outcome;
 }
 
 } // namespace
 
 TableOutcome AppendToTableFile(const std::wstring& path, const std::wstring& header, const std::wstring& row) {
-    if (!CanNameTableFile(path)) return TableOutcome::NotWritten;
-    // Each text reaches the file whole in the ANSI code page, or nothing is written.
-    const std::string ansiPath = ToAnsi(path), ansiHeader = ToAnsi(header), ansiRow = ToAnsi(row);
-    if (ansiPath.empty() || ansiPath.size() >= MAX_PATH || ansiHeader.empty() || ansiRow.empty())
-        return TableOutcome::NotWritten;
+    // The path reaches its file by exactly its name, or nothing is opened; the header and the
+    // row reach the file whole in the ANSI code page, or nothing is written.
+    const NamedFiles files;
+    if (!CanNameTableFile(path) || !files.CanReach(path)) return TableOutcome::NotWritten;
+    const std::string ansiHeader = ToAnsi(header), ansiRow = ToAnsi(row);
+    if (ansiHeader.empty() || ansiRow.empty()) return TableOutcome::NotWritten;
     const QuietErrorMode quiet; // a share or a drive that is not there fails; it asks nobody
     const DWORD start = GetTickCount();
-    return RetryWhileBusy([&] { return TryAppend(ansiPath, ansiHeader, ansiRow); },
+    return RetryWhileBusy([&] { return TryAppend(files, path, ansiHeader, ansiRow); },
                           [&] { return static_cast<std::uint32_t>(GetTickCount() - start); },
                           [](std::uint32_t ms) { Sleep(ms); }, start ^ (GetCurrentProcessId() * 2654435761u));
 }

@@ -180,6 +180,16 @@ TEST_P(TableFileOnWindowsTest, WaitsWhileAnotherWriterHoldsTheTable) {
 INSTANTIATE_TEST_SUITE_P(Told, TableFileOnWindowsTest, ::testing::Values(kToldWindows[0], kToldWindows[1]),
                          [](const auto& test) { return ToldWindowsTestName(test.param); });
 
+TEST_F(TableFileTest, WritesATableNamedOutsideTheCodePageUnderExactlyThatName) {
+    // Windows would give the program "Lodz.csv" for this name in the Western code page.
+    const std::wstring path = Table(L"\u0141\u00f3d\u017a.csv");
+    EXPECT_EQ(ExitCodeOf(CsvTo(path)), 0u);
+    FileListing written;
+    AddFiles(tables_.Path(), written);
+    EXPECT_EQ(written.size(), 1u) << "no file of another name";
+    EXPECT_EQ(WithTimesChecked(ReadBytes(path)), kTableHeader + RowWithoutFiles() + "<now>\r\n");
+}
+
 TEST_F(TableFileTest, GivesUpOnATableHeldLongerThan15SecondsAndEndsWithThree) {
     HeldTableRun held(programFolder_.Path(), Table(L"survey.csv"));
     ASSERT_TRUE(held.held.Held());
