@@ -6,6 +6,7 @@
 #include "report/report_table.h"
 #include "report/standard_output.h"
 #include "report/table_file.h"
+#include "runtime/command_tail.h"
 #include "ui/ansi_text.h"
 #include "ui/system_function.h"
 #include "ui/window.h"
@@ -32,12 +33,23 @@ int AppendToTable(const std::wstring& path) noexcept {
     return static_cast<int>(AppendToTableFile(path, TableHeader(), ProbedTableRow()));
 }
 
+// What follows the program's name on its command line, exactly as it was given. On Windows NT
+// that is the wide command line: its ANSI copy has each character the code page lacks replaced
+// by a look-alike (a Polish L with stroke by a plain L), and a path there names another file.
+// Windows 98 and ME have the ANSI one alone.
+std::wstring CommandArguments(const char* ansiArguments) {
+    using GetCommandLineWFunction = LPWSTR(WINAPI*)();
+    const auto getCommandLineW = SystemFunction<GetCommandLineWFunction>("kernel32.dll", "GetCommandLineW");
+    if (const wchar_t* wide = IsWindowsNT() && getCommandLineW ? getCommandLineW() : nullptr) return CommandTail(wide);
+    return FromAnsi(ansiArguments ? ansiArguments : "");
+}
+
 } // namespace
 
-// The ANSI entry point, as Windows 98 and ME have no wide command line to hand over.
+// The ANSI entry point, which every Windows calls; on NT the arguments are read wide instead.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int showCommand) {
     RestrictDllSearch();
-    const StartCommand command = StartCommandOf(FromAnsi(arguments ? arguments : ""));
+    const StartCommand command = StartCommandOf(CommandArguments(arguments));
     switch (command.mode) {
     case StartMode::Report: // the report the window would show
         return Print(ReportText(ProbeReport()));

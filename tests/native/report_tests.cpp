@@ -110,5 +110,8 @@ TEST(CommandLine, OnlyTheReportOrTableSwitchAloneOrTheTableWithAPathLeavesOutThe
         {"Orvel-Quillon.exe\t/report ", "/report "}, {"\"x.exe\"/report", "/report"}, {"\"x.exe", ""},
         {"\xC9t\xE9\\Orvel-Quillon.exe /report", "/report"}, {"x.exe", ""}, {"", ""}};
     for (auto [line, tail] : commandLines) EXPECT_EQ(CommandTail(line), tail) << line;
+    // The wide command line of Windows NT, by the same rule.
+    EXPECT_EQ(std::wstring_view(CommandTail(L"\"C:\\\u0141\u00F3d\u017A\\x.exe\" /csv \u0141\u00F3d\u017A.csv")),
+              L"/csv \u0141\u00F3d\u017A.csv");
 }
 } // namespace

@@ -4,6 +4,7 @@
     checker_test.py verdicts CHECKER PROGRAM WORK_DIR COMPILER DLLTOOL
     checker_test.py bad-input CHECKER PROGRAM WORK_DIR
     checker_test.py exports EXPORT_CHECKER WORK_DIR COMPILER
+    checker_test.py instructions INSTRUCTION_CHECKER WORK_DIR COMPILER OBJDUMP
 
 verdicts: small programs, made here, that each import one function some systems lack, fail on
 exactly those systems; so do copies of PROGRAM with a newer subsystem version or a manifest
@@ -12,6 +13,8 @@ bad-input: damaged copies of PROGRAM are refused with one line and exit status 2
 exports: a DLL made here with a stdcall, a fastcall and a plain export is judged as linked by
 default (two decorated names, a looked-up name missing) and with plain names (nothing wrong);
 damaged copies of it are refused with one line and exit status 2.
+instructions: a program made here with instructions of the 486 and of later processors is
+judged to hold exactly the later ones, each at its address.
 """
 
 import os
@@ -172,6 +175,41 @@ def exports(checker, work, compiler):
                and reason in err[0], f"{name}: expected one line saying '{reason}', got {status} {out} {err}")
 
 
+# Instructions of a 486 (the first two lines) and of later processors, one each of the kinds the
+# instruction checker knows.
+NEWER_THAN_486_SOURCE = """void __stdcall start(void) {
+    __asm__ volatile("bswap %eax; xadd %eax, %ebx; cmpxchg %ecx, %edx; fcomp %st(1); fucompp; fsqrt");
+    __asm__ volatile("invd; nop; lock incl (%esi); rep movsb; ud2");
+    __asm__ volatile("fcomi %st(1); cmovne %eax, %ebx; fcmovb %st(1), %st; fucomip %st(1), %st; nopl 0(%eax)");
+    __asm__ volatile("rdtsc; rdpmc; cpuid; lock cmpxchg8b (%esi); sysenter; sfence; movnti %eax, (%edi)");
+    __asm__ volatile("movd %eax, %mm0; emms; addps %xmm1, %xmm0; prefetchnta (%esi); fxsave (%esi)");
+}
+"""
+NEWER_THAN_486 = ("fcomi", "cmovne", "fcmovb", "fucomip", "nopl", "rdtsc", "rdpmc", "cpuid", "cmpxchg8b",
+                  "sysenter", "sfence", "movnti", "movd", "emms", "addps", "prefetchnta", "fxsave")
+
+
+def instructions(checker, work, compiler, objdump):
+    source, exe = os.path.join(work, "newer.c"), os.path.join(work, "newer.exe")
+    write(source, NEWER_THAN_486_SOURCE.encode())
+    subprocess.run([compiler, "-nostdlib", "-Wl,-e,_start@0", "-o", exe, source], check=True)
+    listing = subprocess.run([objdump, "-d", "--no-show-raw-insn", exe], capture_output=True, text=True,
+                             check=True).stdout
+    addresses = {}  # of each mnemonic, as objdump lists it
+    for line in listing.splitlines():
+        address, _, instruction = line.strip().partition(":\t")
+        words = instruction.replace("lock ", "").split()
+        if words and words[0] in NEWER_THAN_486:
+            addresses.setdefault(words[0], address.rjust(8, "0"))
+    result = subprocess.run([sys.executable, checker, exe, "--objdump", objdump], capture_output=True, text=True)
+    out = result.stdout.splitlines()
+    expected = [f"{addresses.get(name, '?')}: {name}" for name in NEWER_THAN_486]
+    expect(result.returncode == 1 and len(out) == len(expected) + 1
+           and all(line.startswith(start) for line, start in zip(out, expected))
+           and out[-1] == f"{len(expected)} instructions newer than the 486",
+           f"expected lines starting {expected}, got {result.returncode} {out} {result.stderr}")
+
+
 def run_exports_checker(checker, looked_up, dll):
     result = subprocess.run([sys.executable, checker, "--looked-up", looked_up, dll], capture_output=True, text=True)
     return result.returncode, result.stdout.splitlines(), result.stderr.splitlines()
@@ -208,8 +246,8 @@ def write(path, content):
 
 
 def main(mode, checker, *arguments):
-    modes = {"verdicts": verdicts, "bad-input": bad_input, "exports": exports}
-    work = arguments[1] if mode != "exports" else arguments[0]
+    modes = {"verdicts": verdicts, "bad-input": bad_input, "exports": exports, "instructions": instructions}
+    work = arguments[1] if mode in ("verdicts", "bad-input") else arguments[0]
     os.makedirs(work, exist_ok=True)
     modes[mode](checker, *arguments)
     for failure in failures:
