@@ -3,7 +3,9 @@
 #include "ui/ascii_case.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -15,6 +17,38 @@ bool IsDeviceName(std::wstring_view name) {
         if (EqualsIgnoringAsciiCase(name, device)) return true;
     return name.size() == 4 && name[3] >= L'1' && name[3] <= L'9' &&
            (EqualsIgnoringAsciiCase(name.substr(0, 3), L"com") || EqualsIgnoringAsciiCase(name.substr(0, 3), L"lpt"));
+}
+
+// Adds to `bytes` the rows waiting beside the table (of `length` bytes) that go into it before
+// `row`, and gives the names of the files they were taken from.
+std::vector<std::wstring> TakeInWaitingRows(TableFile& file, std::uint64_t length, WaitingFiles& waiting,
+                                           std::string_view header, std::string_view row, std::string& bytes) {
+    std::vector<std::wstring> names = waiting.Names(), taken;
+    std::sort(names.begin(), names.end()); // oldest first
+    std::vector<std::string> rows;
+    for (const std::wstring& name : names) {
+        if (taken.size() == kMostRowsTakenIn) break;
+        std::string content;
+        const std::string_view waitingRow = waiting.Read(name, content) ? WaitingRow(content, header) : "";
+        if (waitingRow.empty()) continue;
+        taken.push_back(name);
+        rows.emplace_back(waitingRow.substr(0, waitingRow.size() - 2));
+    }
+    if (taken.empty()) return taken;
+    // The rows already there: the whole table is read, as any run may have written them.
+    std::string table(length <= SIZE_MAX ? static_cast<std::size_t>(length) : 0, '\0');
+    if (table.size() != length || !file.Read(0, table)) return {};
+    std::vector<std::string_view> there = TableRecords(table);
+    there.emplace_back(row.substr(0, row.size() - 2));
+    std::sort(there.begin(), there.end());
+    for (const std::string& waitingRow : rows) {
+        const auto place = std::lower_bound(there.begin(), there.end(), std::string_view(waitingRow));
+        if (place != there.end() && *place == waitingRow) continue;
+        there.insert(place, waitingRow);
+        bytes += waitingRow;
+        bytes += "\r\n";
+    }
+    return taken;
 }
 
 } // namespace
@@ -34,7 +68,7 @@ bool CanNameTableFile(std::wstring_view path) {
     return !IsDeviceName(name);
 }
 
-TableOutcome AppendRow(TableFile& file, std::string_view header, std::string_view row) {
+TableOutcome AppendRow(TableFile& file, WaitingFiles& waiting, std::string_view header, std::string_view row) {
     std::uint64_t length = 0;
     if (!file.Length(length)) return TableOutcome::NotWritten;
     std::string bytes;
@@ -49,8 +83,12 @@ TableOutcome AppendRow(TableFile& file, std::string_view header, std::string_vie
         if (!file.Read(length - 1, std::span(&last, 1))) return TableOutcome::NotWritten;
         if (last != '\n') bytes = "\r\n";
     }
+    const std::vector<std::wstring> taken = TakeInWaitingRows(file, length, waiting, header, row, bytes);
     bytes += row;
-    if (file.Append(bytes) && file.Flush()) return TableOutcome::Written;
+    if (file.Append(bytes) && file.Flush()) {
+        for (const std::wstring& name : taken) waiting.Remove(name);
+        return TableOutcome::Written;
+    }
     file.CutBackTo(length);
     if (length == 0) file.RemoveIfCreated();
     return TableOutcome::NotWritten;

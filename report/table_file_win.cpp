@@ -1,6 +1,7 @@
 #include "report/table_file.h"
 
 #include "report/named_files_win.h"
+#include "report/report_probe.h"
 #include "ui/ansi_text.h"
 #include "ui/system_function.h"
 #include "ui/win_handles.h"
@@ -8,6 +9,10 @@
 #include <windows.h>
 
 namespace {
+
+// NT lets a file be deleted while it is held, so that a file this run created and could not
+// write goes before anyone else can open it; 98 and ME know no such sharing.
+DWORD ShareDeleteOnNT() { return IsWindowsNT() ? FILE_SHARE_DELETE : 0; }
 
 class OpenTableFile final : public TableFile {
 public:
@@ -60,24 +65,85 @@ private:
     bool created_;
 };
 
-// One try at the table: Busy while another process has the file open.
-TableOutcome TryAppend(const NamedFiles& files, const std::wstring& path, std::string_view header,
-                       std::string_view row) {
+// The files in which rows wait beside the table at a path: in the table's folder, named after it.
+class FilesBesideTable final : public WaitingFiles {
+public:
+    FilesBesideTable(const NamedFiles& files, const std::wstring& path)
+        : files_(files), folder_(path.substr(0, path.find_last_of(L"\\/:") + 1)), table_(path.substr(folder_.size())) {}
+
+    std::vector<std::wstring> Names() override {
+        std::vector<std::wstring> names = files_.Names(folder_ + WaitingFilePrefix(table_) + L'*');
+        std::erase_if(names, [&](const std::wstring& name) { return !IsWaitingFileName(table_, name); });
+        return names;
+    }
+
+    bool Read(const std::wstring& name, std::string& bytes) override {
+        const UniqueFile file(files_.Open(folder_ + name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
+        DWORD high = 0, read = 0;
+        const DWORD length = file ? GetFileSize(file.get(), &high) : INVALID_FILE_SIZE;
+        if (length == INVALID_FILE_SIZE || high != 0 || length > kMostWaitingFileLength) return false;
+        bytes.resize(length);
+        return ReadFile(file.get(), bytes.data(), length, &read, nullptr) && read == length;
+    }
+
+    void Remove(const std::wstring& name) override { files_.Delete(folder_ + name); }
+
+    // Leaves `bytes` (the header and this run's row) in a new file of its own, which no other run
+    // can open until it is whole; false when the folder refuses it.
+    bool Leave(std::string_view bytes) const {
+        SYSTEMTIME now;
+        GetSystemTime(&now);
+        const UtcTime left{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+        const std::wstring computer = ComputerName();
+        for (std::uint32_t attempt = 1; attempt <= 16; ++attempt) {
+            const std::wstring path =
+                folder_ + WaitingFileName(table_, left, computer, GetCurrentProcessId(), attempt);
+            UniqueFile file(files_.Open(path, GENERIC_WRITE, ShareDeleteOnNT(), CREATE_NEW));
+            if (!file && GetLastError() == ERROR_FILE_EXISTS) continue; // a name taken: the next one
+            return file && WrittenWhole(file, path, bytes);
+        }
+        return false;
+    }
+
+    // Writes `bytes` into `file`, new at `path`, flushes and closes it; one that could not be
+    // written is taken away again.
+    bool WrittenWhole(UniqueFile& file, const std::wstring& path, std::string_view bytes) const {
+        DWORD written = 0;
+        const bool done = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                          written == bytes.size() && FlushFileBuffers(file.get());
+        const bool nt = IsWindowsNT();
+        if (!done && nt) files_.Delete(path);
+        const bool closed = CloseHandle(file.release());
+        if (!done && !nt) files_.Delete(path);
+        return done && closed;
+    }
+
+private:
+    const NamedFiles& files_;
+    const std::wstring folder_, table_;
+};
+
+// One try at the table: Busy (or HeldByReader) while another process has the file open.
+TableOutcome TryAppend(const NamedFiles& files, WaitingFiles& waiting, const std::wstring& path,
+                       std::string_view header, std::string_view row) {
     // Root may open a read-only file for writing (as under Wine), so the attribute is asked.
     const DWORD attributes = files.Attributes(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return TableOutcome::NotWritten;
-    // NT lets the file be deleted while it is held, so that a file this run created and could not
-    // write goes before anyone else can open it; 98 and ME know no such sharing.
     const bool nt = IsWindowsNT();
-    UniqueFile file(files.Open(path, GENERIC_READ | GENERIC_WRITE, nt ? FILE_SHARE_DELETE : 0, OPEN_ALWAYS));
+    UniqueFile file(files.Open(path, GENERIC_READ | GENERIC_WRITE, ShareDeleteOnNT(), OPEN_ALWAYS));
     const DWORD error = GetLastError();
-    if (!file)
-        return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? TableOutcome::Busy
-                                                                                 : TableOutcome::NotWritten;
+    if (!file) {
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) return TableOutcome::NotWritten;
+        // A writer like this program lets no one read the file; a program that can be joined in
+        // reading it lets others read it, as a spreadsheet does.
+        const UniqueFile reading(files.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | ShareDeleteOnNT(),
+                                            OPEN_EXISTING));
+        return reading ? TableOutcome::HeldByReader : TableOutcome::Busy;
+    }
     if (GetFileType(file.get()) != FILE_TYPE_DISK) return TableOutcome::NotWritten;
     OpenTableFile table(file.get(), error != ERROR_ALREADY_EXISTS);
-    const TableOutcome outcome = AppendRow(table, header, row);
+    const TableOutcome outcome = AppendRow(table, waiting, header, row);
     if (table.remove_ && nt) files.Delete(path);
     // A close that fails leaves in doubt a row that the flush said was there; the run says it
     // was not written rather than that it was.
@@ -96,8 +162,12 @@ TableOutcome AppendToTableFile(const std::wstring& path, const std::wstring& hea
     const std::string ansiHeader = ToAnsi(header), ansiRow = ToAnsi(row);
     if (ansiHeader.empty() || ansiRow.empty()) return TableOutcome::NotWritten;
     const QuietErrorMode quiet; // a share or a drive that is not there fails; it asks nobody
+    FilesBesideTable waiting(files, path);
     const DWORD start = GetTickCount();
-    return RetryWhileBusy([&] { return TryAppend(files, path, ansiHeader, ansiRow); },
-                          [&] { return static_cast<std::uint32_t>(GetTickCount() - start); },
-                          [](std::uint32_t ms) { Sleep(ms); }, start ^ (GetCurrentProcessId() * 2654435761u));
+    const TableOutcome outcome =
+        RetryWhileBusy([&] { return TryAppend(files, waiting, path, ansiHeader, ansiRow); },
+                       [&] { return static_cast<std::uint32_t>(GetTickCount() - start); },
+                       [](std::uint32_t ms) { Sleep(ms); }, start ^ (GetCurrentProcessId() * 2654435761u));
+    if (outcome != TableOutcome::Busy) return outcome;
+    return waiting.Leave(ansiHeader + ansiRow) ? TableOutcome::Waiting : TableOutcome::Busy;
 }
