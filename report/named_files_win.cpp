@@ -43,18 +43,13 @@ bool NamedFiles::Delete(const std::wstring& path) const {
 std::vector<std::wstring> NamedFiles::Names(const std::wstring& pattern) const {
     std::vector<std::wstring> names;
     if (!CanReach(pattern)) return names;
-    const auto list = [&](auto& found, auto findFirst, auto findNext, const auto& text, auto name) {
-        const UniqueFind find(findFirst(text.c_str(), &found));
-        if (find) do {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(name(found.cFileName));
-            } while (findNext(find.get(), &found));
-    };
-    if (createFile_) {
-        WIN32_FIND_DATAW found;
-        list(found, findFirst_, findNext_, pattern, [](const wchar_t* name) { return std::wstring(name); });
-    } else {
-        WIN32_FIND_DATAA found;
-        list(found, FindFirstFileA, FindNextFileA, ToAnsi(pattern), [](const char* name) { return FromAnsi(name); });
-    }
+    WIN32_FIND_DATAW wide;
+    WIN32_FIND_DATAA ansi;
+    const UniqueFind find(createFile_ ? findFirst_(pattern.c_str(), &wide)
+                                      : FindFirstFileA(ToAnsi(pattern).c_str(), &ansi));
+    if (find) do {
+            if (!((createFile_ ? wide.dwFileAttributes : ansi.dwFileAttributes) & FILE_ATTRIBUTE_DIRECTORY))
+                names.push_back(createFile_ ? std::wstring(wide.cFileName) : FromAnsi(ansi.cFileName));
+        } while (createFile_ ? findNext_(find.get(), &wide) : FindNextFileA(find.get(), &ansi));
     return names;
 }

@@ -19,36 +19,12 @@ bool IsDeviceName(std::wstring_view name) {
            (EqualsIgnoringAsciiCase(name.substr(0, 3), L"com") || EqualsIgnoringAsciiCase(name.substr(0, 3), L"lpt"));
 }
 
-// Adds to `bytes` the rows waiting beside the table (of `length` bytes) that go into it before
-// `row`, and gives the names of the files they were taken from.
-std::vector<std::wstring> TakeInWaitingRows(TableFile& file, std::uint64_t length, WaitingFiles& waiting,
-                                           std::string_view header, std::string_view row, std::string& bytes) {
-    std::vector<std::wstring> names = waiting.Names(), taken;
-    std::sort(names.begin(), names.end()); // oldest first
-    std::vector<std::string> rows;
-    for (const std::wstring& name : names) {
-        if (taken.size() == kMostRowsTakenIn) break;
-        std::string content;
-        const std::string_view waitingRow = waiting.Read(name, content) ? WaitingRow(content, header) : "";
-        if (waitingRow.empty()) continue;
-        taken.push_back(name);
-        rows.emplace_back(waitingRow.substr(0, waitingRow.size() - 2));
-    }
-    if (taken.empty()) return taken;
-    // The rows already there: the whole table is read, as any run may have written them.
-    std::string table(length <= SIZE_MAX ? static_cast<std::size_t>(length) : 0, '\0');
-    if (table.size() != length || !file.Read(0, table)) return {};
-    std::vector<std::string_view> there = TableRecords(table);
-    there.emplace_back(row.substr(0, row.size() - 2));
-    std::sort(there.begin(), there.end());
-    for (const std::string& waitingRow : rows) {
-        const auto place = std::lower_bound(there.begin(), there.end(), std::string_view(waitingRow));
-        if (place != there.end() && *place == waitingRow) continue;
-        there.insert(place, waitingRow);
-        bytes += waitingRow;
-        bytes += "\r\n";
-    }
-    return taken;
+// True when `table` holds `row` (with its CR LF) as a line of its own after the first.
+bool Holds(std::string_view table, std::string_view row) {
+    for (std::size_t at = 0; at < table.size(); ++at)
+        if (table[at] == '\n' && std::string_view(table.data() + at + 1, std::min(row.size(), table.size() - at - 1)) == row)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -71,21 +47,46 @@ bool CanNameTableFile(std::wstring_view path) {
 TableOutcome AppendRow(TableFile& file, WaitingFiles& waiting, std::string_view header, std::string_view row) {
     std::uint64_t length = 0;
     if (!file.Length(length)) return TableOutcome::NotWritten;
-    std::string bytes;
-    if (length == 0) {
-        bytes = header;
-    } else {
+    std::vector<std::wstring> names = waiting.Names();
+    // The table's header, and the whole table where rows wait, so as to tell which of them it
+    // holds already: their run wrote them and ended before it removed their files.
+    std::string table;
+    char last = '\n';
+    if (length > 0) {
         if (length < header.size()) return TableOutcome::NotThisTable;
-        std::string start(header.size(), '\0');
-        if (!file.Read(0, start)) return TableOutcome::NotWritten;
-        if (start != header) return TableOutcome::NotThisTable;
-        char last = '\0';
+        table.append(header.size(), '\0');
+        if (!file.Read(0, table)) return TableOutcome::NotWritten;
+        if (table != header) return TableOutcome::NotThisTable;
+        if (!names.empty()) {
+            if (length > SIZE_MAX) return TableOutcome::NotWritten;
+            table.append(static_cast<std::size_t>(length) - header.size(), '\0');
+            if (!file.Read(header.size(), std::span(table).subspan(header.size()))) return TableOutcome::NotWritten;
+        }
         if (!file.Read(length - 1, std::span(&last, 1))) return TableOutcome::NotWritten;
-        if (last != '\n') bytes = "\r\n";
     }
-    const std::vector<std::wstring> taken = TakeInWaitingRows(file, length, waiting, header, row, bytes);
-    bytes += row;
-    if (file.Append(bytes) && file.Flush()) {
+    const std::size_t from = table.size(); // what goes out is all that follows
+    if (length == 0) table = header;
+    if (last != '\n') table += "\r\n";
+    std::vector<std::wstring> taken;
+    while (taken.size() < kMostRowsTakenIn) {
+        // The oldest name not yet looked at; one looked at is emptied.
+        std::wstring* oldest = nullptr;
+        for (std::wstring& name : names)
+            if (!name.empty() && (!oldest || name < *oldest)) oldest = &name;
+        if (!oldest) break;
+        std::string bytes;
+        if (waiting.Read(*oldest, bytes) && IsWaitingFile(bytes, header)) {
+            taken.push_back(std::move(*oldest));
+            std::string_view waitingRow = bytes;
+            waitingRow.remove_prefix(header.size());
+            if (!Holds(table, waitingRow)) table += waitingRow;
+        }
+        oldest->clear();
+    }
+    table += row;
+    std::string_view out = table;
+    out.remove_prefix(from);
+    if (file.Append(out) && file.Flush()) {
         for (const std::wstring& name : taken) waiting.Remove(name);
         return TableOutcome::Written;
     }

@@ -65,76 +65,30 @@ private:
     bool created_;
 };
 
-// The files in which rows wait beside the table at a path: in the table's folder, named after it.
-class FilesBesideTable final : public WaitingFiles {
-public:
-    FilesBesideTable(const NamedFiles& files, const std::wstring& path)
-        : files_(files), folder_(path.substr(0, path.find_last_of(L"\\/:") + 1)), table_(path.substr(folder_.size())) {}
-
-    std::vector<std::wstring> Names() override {
-        std::vector<std::wstring> names = files_.Names(folder_ + WaitingFilePrefix(table_) + L'*');
-        std::erase_if(names, [&](const std::wstring& name) { return !IsWaitingFileName(table_, name); });
-        return names;
-    }
-
-    bool Read(const std::wstring& name, std::string& bytes) override {
-        const UniqueFile file(files_.Open(folder_ + name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
-        DWORD high = 0, read = 0;
-        const DWORD length = file ? GetFileSize(file.get(), &high) : INVALID_FILE_SIZE;
-        if (length == INVALID_FILE_SIZE || high != 0 || length > kMostWaitingFileLength) return false;
-        bytes.resize(length);
-        return ReadFile(file.get(), bytes.data(), length, &read, nullptr) && read == length;
-    }
-
-    void Remove(const std::wstring& name) override { files_.Delete(folder_ + name); }
-
-    // Leaves `bytes` (the header and this run's row) in a new file of its own, which no other run
-    // can open until it is whole; false when the folder refuses it.
-    bool Leave(std::string_view bytes) const {
-        SYSTEMTIME now;
-        GetSystemTime(&now);
-        const UtcTime left{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
-        const std::wstring computer = ComputerName();
-        for (std::uint32_t attempt = 1; attempt <= 16; ++attempt) {
-            const std::wstring path =
-                folder_ + WaitingFileName(table_, left, computer, GetCurrentProcessId(), attempt);
-            UniqueFile file(files_.Open(path, GENERIC_WRITE, ShareDeleteOnNT(), CREATE_NEW));
-            if (!file && GetLastError() == ERROR_FILE_EXISTS) continue; // a name taken: the next one
-            return file && WrittenWhole(file, path, bytes);
-        }
-        return false;
-    }
-
-    // Writes `bytes` into `file`, new at `path`, flushes and closes it; one that could not be
-    // written is taken away again.
-    bool WrittenWhole(UniqueFile& file, const std::wstring& path, std::string_view bytes) const {
-        DWORD written = 0;
-        const bool done = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                          written == bytes.size() && FlushFileBuffers(file.get());
-        const bool nt = IsWindowsNT();
-        if (!done && nt) files_.Delete(path);
-        const bool closed = CloseHandle(file.release());
-        if (!done && !nt) files_.Delete(path);
-        return done && closed;
-    }
-
-private:
-    const NamedFiles& files_;
-    const std::wstring folder_, table_;
+// Where no row waits: beside a file that is itself a waiting row's.
+struct NoWaitingFiles final : WaitingFiles {
+    std::vector<std::wstring> Names() override { return {}; }
+    bool Read(const std::wstring&, std::string&) override { return false; }
+    void Remove(const std::wstring&) override {}
 };
 
-// One try at the table: Busy (or HeldByReader) while another process has the file open.
-TableOutcome TryAppend(const NamedFiles& files, WaitingFiles& waiting, const std::wstring& path,
+// One try at the table, opened as `disposition` says (OPEN_ALWAYS, or CREATE_NEW for a file of
+// one's own): Busy (or HeldByReader) while another process has the file open. When the open
+// fails, its error is the last.
+TableOutcome TryAppend(const NamedFiles& files, WaitingFiles& waiting, const std::wstring& path, DWORD disposition,
                        std::string_view header, std::string_view row) {
     // Root may open a read-only file for writing (as under Wine), so the attribute is asked.
     const DWORD attributes = files.Attributes(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return TableOutcome::NotWritten;
     const bool nt = IsWindowsNT();
-    UniqueFile file(files.Open(path, GENERIC_READ | GENERIC_WRITE, ShareDeleteOnNT(), OPEN_ALWAYS));
+    UniqueFile file(files.Open(path, GENERIC_READ | GENERIC_WRITE, ShareDeleteOnNT(), disposition));
     const DWORD error = GetLastError();
     if (!file) {
-        if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) return TableOutcome::NotWritten;
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) {
+            SetLastError(error);
+            return TableOutcome::NotWritten;
+        }
         // A writer like this program lets no one read the file; a program that can be joined in
         // reading it lets others read it, as a spreadsheet does.
         const UniqueFile reading(files.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | ShareDeleteOnNT(),
@@ -152,6 +106,48 @@ TableOutcome TryAppend(const NamedFiles& files, WaitingFiles& waiting, const std
     return outcome == TableOutcome::Written && !closed ? TableOutcome::NotWritten : outcome;
 }
 
+// The files in which rows wait beside the table at a path: in the table's folder, named after it.
+class FilesBesideTable final : public WaitingFiles {
+public:
+    FilesBesideTable(const NamedFiles& files, const std::wstring& path)
+        : files_(files), path_(path), folder_(std::wstring_view(path).substr(0, path.find_last_of(L"\\/:") + 1)) {}
+
+    std::vector<std::wstring> Names() override { return files_.Names(WaitingFilePrefix(path_) + L"*.csv"); }
+
+    bool Read(const std::wstring& name, std::string& bytes) override {
+        const UniqueFile file(files_.Open(folder_ + name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
+        DWORD high = 0, read = 0;
+        const DWORD length = file ? GetFileSize(file.get(), &high) : INVALID_FILE_SIZE;
+        if (length == INVALID_FILE_SIZE || high != 0 || length > kMostWaitingFileLength) return false;
+        bytes.assign(length, '\0');
+        return ReadFile(file.get(), bytes.data(), length, &read, nullptr) && read == length;
+    }
+
+    void Remove(const std::wstring& name) override { files_.Delete(folder_ + name); }
+
+    // Leaves `header` and `row` in a new file of its own, by the rules of a table, which no
+    // other run can open until it is whole: Waiting, or Busy when the folder refuses it.
+    TableOutcome Leave(std::string_view header, std::string_view row) const {
+        SYSTEMTIME now;
+        GetSystemTime(&now);
+        const UtcTime left{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+        const std::wstring computer = ComputerName();
+        NoWaitingFiles none;
+        for (std::uint32_t attempt = 1; attempt <= 15; ++attempt) {
+            const std::wstring path = WaitingFileName(path_, left, computer, GetCurrentProcessId(), attempt);
+            if (TryAppend(files_, none, path, CREATE_NEW, header, row) == TableOutcome::Written)
+                return TableOutcome::Waiting;
+            if (GetLastError() != ERROR_FILE_EXISTS) break; // else a name taken: the next one
+        }
+        return TableOutcome::Busy;
+    }
+
+private:
+    const NamedFiles& files_;
+    const std::wstring& path_;
+    const std::wstring folder_; // with its last separator
+};
+
 } // namespace
 
 TableOutcome AppendToTableFile(const std::wstring& path, const std::wstring& header, const std::wstring& row) {
@@ -165,9 +161,8 @@ TableOutcome AppendToTableFile(const std::wstring& path, const std::wstring& hea
     FilesBesideTable waiting(files, path);
     const DWORD start = GetTickCount();
     const TableOutcome outcome =
-        RetryWhileBusy([&] { return TryAppend(files, waiting, path, ansiHeader, ansiRow); },
+        RetryWhileBusy([&] { return TryAppend(files, waiting, path, OPEN_ALWAYS, ansiHeader, ansiRow); },
                        [&] { return static_cast<std::uint32_t>(GetTickCount() - start); },
                        [](std::uint32_t ms) { Sleep(ms); }, start ^ (GetCurrentProcessId() * 2654435761u));
-    if (outcome != TableOutcome::Busy) return outcome;
-    return waiting.Leave(ansiHeader + ansiRow) ? TableOutcome::Waiting : TableOutcome::Busy;
+    return outcome == TableOutcome::Busy ? waiting.Leave(ansiHeader, ansiRow) : outcome;
 }

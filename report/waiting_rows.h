@@ -19,7 +19,7 @@ inline constexpr std::size_t kMostWaitingFileLength = 16384;
 class WaitingFiles {
 public:
     virtual ~WaitingFiles() = default;
-    // The names of the waiting files (as WaitingFileName makes them), in any order.
+    // The names of the files whose names begin as WaitingFileName makes them, in any order.
     virtual std::vector<std::wstring> Names() = 0;
     // The file's bytes, if there are at most kMostWaitingFileLength; false when it cannot be read
     // now (another program holds it, or it has gone) or is longer.
@@ -27,22 +27,18 @@ public:
     virtual void Remove(const std::wstring& name) = 0;
 };
 
-// The name of the file in which a row waits beside the table named `tableName`, left at `left`
-// by the run `run` of the computer `computer`, on its `attempt`-th try at a name no file has:
-// "survey.csv.waiting.20261209-090001.PC-7.0000049C.csv". Names sort by the time the rows were
-// left, and no two machines' or runs' names are the same; a character that no file name may
-// hold becomes "_".
+// The name of the file in which a row waits beside the table named `tableName` (or the path of
+// the file beside the table at that path), left at `left`
+// by the run `run` (its process id) of the computer `computer`, on its `attempt`-th try (1 to
+// 15) at a name no file has: "survey.csv.waiting.20261209-090001.PC-7.0000049C.csv", then
+// "...0000049C-2.csv". Names sort by the time the rows were left; two machines' names differ
+// in the computer's name, two runs' of one machine (a terminal server runs many logons at once)
+// in the process id; a character that no file name may hold becomes "_".
 std::wstring WaitingFileName(std::wstring_view tableName, const UtcTime& left, std::wstring_view computer,
                              std::uint32_t run, std::uint32_t attempt);
 // What the names of the files waiting beside `tableName` begin with: "survey.csv.waiting.".
 std::wstring WaitingFilePrefix(std::wstring_view tableName);
-// True for a name that WaitingFileName can make for `tableName`.
-bool IsWaitingFileName(std::wstring_view tableName, std::wstring_view name);
 
-// The row (with its CR LF) of a waiting file's `bytes`, when they are exactly `header` and one
-// row of as many fields, ending in CR LF; else empty.
-std::string_view WaitingRow(std::string_view bytes, std::string_view header);
-
-// The table's rows, each without its line end: lines, except where a line end is inside a
-// quoted field.
-std::vector<std::string_view> TableRecords(std::string_view table);
+// True when a waiting file's `bytes` are exactly `header` and one row of as many fields, ending
+// in CR LF.
+bool IsWaitingFile(std::string_view bytes, std::string_view header);
