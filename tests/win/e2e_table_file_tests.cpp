@@ -247,4 +247,16 @@ TEST_F(TableFileTest, WritesATableNamedOutsideTheCodePageUnderExactlyThatName) {
     EXPECT_EQ(WithTimesChecked(ReadBytes(path)), kTableHeader + RowWithoutFiles() + "<now>\r\n");
 }
 
+TEST_F(TableFileTest, EndsWithThreeWhenTheRowCannotWaitBesideTheHeldTableEither) {
+    // A path that leaves no room for the longer name of a waiting file.
+    const ScopedFolder folder(tables_ / std::wstring(100, L'f'));
+    HeldTableRun held(programFolder_.Path(), folder / (std::wstring(95, L't') + L".csv"), FILE_SHARE_READ);
+    ASSERT_TRUE(held.held.Held());
+    ASSERT_TRUE(held.run.ExitsWithoutWindow(30000));
+    EXPECT_EQ(held.run.ExitCode(), 3u);
+    FileListing beside;
+    AddFiles(folder.Path(), beside);
+    EXPECT_EQ(beside.size(), 1u) << "only the table";
+}
+
 } // namespace
