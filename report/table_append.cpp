@@ -21,9 +21,10 @@ bool IsDeviceName(std::wstring_view name) {
 
 // True when `table` holds `row` (with its CR LF) as a line of its own after the first.
 bool Holds(std::string_view table, std::string_view row) {
-    for (std::size_t at = 0; at < table.size(); ++at)
-        if (table[at] == '\n' && std::string_view(table.data() + at + 1, std::min(row.size(), table.size() - at - 1)) == row)
-            return true;
+    for (std::size_t at = 0; at < table.size(); ++at) {
+        const std::size_t next = at + 1, count = std::min(row.size(), table.size() - next);
+        if (table[at] == '\n' && std::string_view(table.data() + next, count) == row) return true;
+    }
     return false;
 }
 

@@ -112,7 +112,8 @@ TEST(TableAppend, AFailedWriteOrFlushIsCutBackAndANewFileTakenAway) {
                 table.created_ = created;
                 MemoryWaiting waiting;
                 waiting.files_[WaitingName(0)] = std::string(kHeader) + "PC-3,Catalyst 3.10,2026-12-08 09:00:00\r\n";
-                EXPECT_EQ(AppendRow(table, waiting, kHeader, kRow), TableOutcome::NotWritten) << before.size() << "+" << written;
+                EXPECT_EQ(AppendRow(table, waiting, kHeader, kRow), TableOutcome::NotWritten)
+                    << before.size() << "+" << written;
                 EXPECT_EQ(table.bytes_, before) << written << " bytes had gone out";
                 EXPECT_EQ(table.removed_, created) << "only a file this run created is taken away";
                 EXPECT_EQ(waiting.files_.size(), 1u) << "the row still waits";
