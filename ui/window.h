@@ -11,8 +11,10 @@ bool RegisterWindowClass(HINSTANCE instance, const char* className, WNDPROC proc
 void CenterWindow(HWND window, HWND over);
 
 // Runs messages, with keyboard navigation for `window` and its `accelerators` (if any), until
-// `window` is destroyed. A WM_QUIT met on the way ends the loop early and is posted again for
-// the outer loop.
+// `window` is destroyed or a WM_QUIT arrives, which is posted again for an outer loop. The loop
+// looks at `window` after each message it takes; a window destroyed by a message sent from
+// another program goes inside GetMessage, so whatever destroys it also posts a message (the
+// main window its WM_QUIT).
 void RunUntilDestroyed(HWND window, HACCEL accelerators = nullptr);
 
 // Shows `dialog` and keeps `owner` from taking input until the dialog is destroyed.
