@@ -64,6 +64,10 @@ TEST_P(AboutTest, IsModalOverTheMainWindow) {
     ASSERT_TRUE(Closes(about));
     EXPECT_TRUE(IsWindowEnabled(run_.Window()));
     EXPECT_FALSE(run_.WaitForExit(0));
+    about = OpenAbout(); // closed as Alt+F4 or another program closes it, it gives the main window back
+    ASSERT_TRUE(about && WaitUntil([&] { return GetForegroundWindow() == about; }));
+    PostMessageW(about, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Closes(about) && WaitUntil([&] { return IsWindowEnabled(run_.Window()) && GetForegroundWindow() == run_.Window(); }));
 }
 
 TEST_P(AboutTest, EscapeLeavesItOpenAndEnterOrSpaceOnOkCloseIt) {
