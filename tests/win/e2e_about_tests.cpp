@@ -54,7 +54,8 @@ TEST_P(AboutTest, IsModalOverTheMainWindow) {
     EXPECT_EQ(RemoteText(AboutControl(about, L"lblVersion")), L"Orvel Quillon 3.10");
     EXPECT_EQ(RemoteText(AboutControl(about, L"lblMail")), about_layout::kPrimaryAddress);
     EXPECT_EQ(RemoteText(AboutControl(about, L"cmdOK")), L"OK");
-    EXPECT_TRUE(WaitUntil([&] { return CountScreenPixels(AboutControl(about, L"cmdOK"), GetSysColor(COLOR_BTNFACE), 1) == 0; }))
+    const HWND ok = AboutControl(about, L"cmdOK");
+    EXPECT_TRUE(WaitUntil([&] { return CountScreenPixels(ok, GetSysColor(COLOR_BTNFACE), 1) == 0; }))
         << "OK's top edge is drawn whole, also where the copyright line's rectangle reaches into it";
 
     // A click on the main window's Close does nothing while About is open.
@@ -70,7 +71,9 @@ TEST_P(AboutTest, IsModalOverTheMainWindow) {
     about = OpenAbout(); // closed as Alt+F4 or another program closes it, it gives the main window back
     ASSERT_TRUE(about && WaitUntil([&] { return GetForegroundWindow() == about; }));
     PostMessageW(about, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(Closes(about) && WaitUntil([&] { return IsWindowEnabled(run_.Window()) && GetForegroundWindow() == run_.Window(); }));
+    EXPECT_TRUE(Closes(about) && WaitUntil([&] {
+                    return IsWindowEnabled(run_.Window()) && GetForegroundWindow() == run_.Window();
+                }));
 }
 
 TEST_P(AboutTest, EscapeLeavesItOpenAndEnterOrSpaceOnOkCloseIt) {
