@@ -34,8 +34,16 @@ LRESULT FrmAbout::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept 
     case WM_COMMAND:
         MsgCommand(LOWORD(wParam), HIWORD(wParam));
         break;
+    case WM_CLOSE:
+        MsgClose();
+        return 0;
     }
     return FormWindow::Dispatch(message, wParam, lParam);
+}
+
+void FrmAbout::MsgClose() const {
+    // Alt+F4, or another program: closed as OK closes it, so the main window is active again.
+    CloseModal(hwnd_);
 }
 
 void FrmAbout::MsgCommand(int id, int code) const {

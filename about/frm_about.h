@@ -16,6 +16,7 @@ public:
 private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
     void MsgCommand(int id, int code) const;
+    void MsgClose() const;
 
     void LoadStep();
 };

@@ -110,4 +110,8 @@ void FrmVersion::MsgCommand(int id, int code) {
 void FrmVersion::MsgDestroy() {
     bigIcon_.reset();
     smallIcon_.reset();
+    // The program ends with its main window, however that goes: a close sent from another
+    // program is handled inside GetMessage, after which nothing else may ever arrive, so the
+    // message loops hear of it this way (About's passes it on).
+    PostQuitMessage(0);
 }

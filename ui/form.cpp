@@ -106,11 +106,16 @@ bool Form::Create(HWND window, const FormSpec& layout) {
         const std::size_t font = HasFont(control.kind) ? FontFor(LogFontOf(control.font, dpiY_)) : 0;
         controls_.push_back({&control, hwnd, font});
     }
-    // Frames go beneath everything, so that the labels inside them are never painted over.
-    for (const FormControl& control : controls_)
-        if (control.layout->kind == ControlKind::Frame)
-            SetWindowPos(control.hwnd, HWND_BOTTOM, 0, 0, 0, 0,
+    // Frames go beneath everything, so that the labels inside them are never painted over, and
+    // push buttons above everything, as on a form whose labels have no window of their own: a
+    // label paints its whole rectangle, which may reach into a button (About's copyright line
+    // into OK's top edge).
+    for (const FormControl& control : controls_) {
+        const ControlKind kind = control.layout->kind;
+        if (kind == ControlKind::Frame || kind == ControlKind::Button)
+            SetWindowPos(control.hwnd, kind == ControlKind::Frame ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     return true;
 }
 

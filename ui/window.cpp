@@ -61,6 +61,9 @@ void ShowModal(HWND dialog, HWND owner) {
 void CloseModal(HWND dialog) {
     if (HWND owner = GetWindow(dialog, GW_OWNER)) EnableWindow(owner, TRUE);
     DestroyWindow(dialog);
+    // The modal loop looks at the dialog only when it takes a message, and a close sent from
+    // another program comes inside its GetMessage, with nothing after it: a thread message wakes it.
+    PostMessageA(nullptr, WM_NULL, 0, 0);
 }
 
 void PressFocusedButton(HWND window) {

@@ -11,13 +11,16 @@ bool RegisterWindowClass(HINSTANCE instance, const char* className, WNDPROC proc
 void CenterWindow(HWND window, HWND over);
 
 // Runs messages, with keyboard navigation for `window` and its `accelerators` (if any), until
-// `window` is destroyed. A WM_QUIT met on the way ends the loop early and is posted again for
-// the outer loop.
+// `window` is destroyed or a WM_QUIT arrives, which is posted again for an outer loop. The loop
+// looks at `window` after each message it takes; a window destroyed by a message sent from
+// another program goes inside GetMessage, so whatever destroys it also posts a message (the
+// main window its WM_QUIT, CloseModal a wake-up).
 void RunUntilDestroyed(HWND window, HACCEL accelerators = nullptr);
 
 // Shows `dialog` and keeps `owner` from taking input until the dialog is destroyed.
 void ShowModal(HWND dialog, HWND owner);
-// Closes a modal window: gives input back to its owner first, so the owner is activated.
+// Closes a modal window: gives input back to its owner first, so the owner is activated, and
+// wakes the modal loop.
 void CloseModal(HWND dialog);
 
 // Enter on a window that is not a dialog arrives as IDOK: press the focused push button,

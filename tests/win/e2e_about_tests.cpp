@@ -5,6 +5,7 @@
 #include "program_run.h"
 #include "real_input.h"
 #include "test_support.h"
+#include "window_probe.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,9 @@ TEST_P(AboutTest, IsModalOverTheMainWindow) {
     EXPECT_EQ(RemoteText(AboutControl(about, L"lblVersion")), L"Orvel Quillon 3.10");
     EXPECT_EQ(RemoteText(AboutControl(about, L"lblMail")), about_layout::kPrimaryAddress);
     EXPECT_EQ(RemoteText(AboutControl(about, L"cmdOK")), L"OK");
+    const HWND ok = AboutControl(about, L"cmdOK");
+    EXPECT_TRUE(WaitUntil([&] { return CountScreenPixels(ok, GetSysColor(COLOR_BTNFACE), 1) == 0; }))
+        << "OK's top edge is drawn whole, also where the copyright line's rectangle reaches into it";
 
     // A click on the main window's Close does nothing while About is open.
     ASSERT_TRUE(ClickWithMouse(run_.Control(L"cmdClose")));
@@ -64,6 +68,12 @@ TEST_P(AboutTest, IsModalOverTheMainWindow) {
     ASSERT_TRUE(Closes(about));
     EXPECT_TRUE(IsWindowEnabled(run_.Window()));
     EXPECT_FALSE(run_.WaitForExit(0));
+    about = OpenAbout(); // closed as Alt+F4 or another program closes it, it gives the main window back
+    ASSERT_TRUE(about && WaitUntil([&] { return GetForegroundWindow() == about; }));
+    PostMessageW(about, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Closes(about) && WaitUntil([&] {
+                    return IsWindowEnabled(run_.Window()) && GetForegroundWindow() == run_.Window();
+                }));
 }
 
 TEST_P(AboutTest, EscapeLeavesItOpenAndEnterOrSpaceOnOkCloseIt) {

@@ -234,13 +234,15 @@ TEST_F(ReportTest, NamesTheDriverRelease) {
 }
 
 TEST_F(ReportTest, CloseAndExitEndTheProgram) {
-    for (int way = 0; way < 3; ++way) {
+    for (int way = 0; way < 4; ++way) {
         ProgramRun run(programFolder_.Path());
         ASSERT_TRUE(run.Window());
         if (way == 0) {
             ASSERT_TRUE(ClickWithMouse(run.Control(L"cmdClose")));
         } else if (way == 1) {
             PostCommand(run.Window(), main_layout::kMenuFileExit);
+        } else if (way == 3) { // sent, as a tool that closes programs politely may do
+            SendMessageTimeoutW(run.Window(), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
         } else {
             PostMessageW(run.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
         }

@@ -23,11 +23,11 @@ RECT RectInParent(HWND child) {
 namespace {
 
 // The window's area on the screen, row by row, each pixel as 0x00RRGGBB.
-std::vector<std::uint32_t> ScreenPixels(HWND window) {
+std::vector<std::uint32_t> ScreenPixels(HWND window, int rows = 0x7FFF) {
     RECT rect{};
     GetWindowRect(window, &rect);
     const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
+    const int height = std::min<int>(rect.bottom - rect.top, rows);
     if (width <= 0 || height <= 0) return {};
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -59,9 +59,9 @@ COLORREF AsColorRef(std::uint32_t pixel) {
 
 } // namespace
 
-int CountScreenPixels(HWND window, COLORREF color) {
+int CountScreenPixels(HWND window, COLORREF color, int rows) {
     int count = 0;
-    for (std::uint32_t pixel : ScreenPixels(window)) count += AsColorRef(pixel) == color;
+    for (std::uint32_t pixel : ScreenPixels(window, rows)) count += AsColorRef(pixel) == color;
     return count;
 }
 

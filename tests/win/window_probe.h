@@ -17,7 +17,7 @@ LOGFONTW FontOf(HWND window);
 RECT RectInParent(HWND child);
 
 // How many pixels of the window's area on the screen have exactly `color`.
-int CountScreenPixels(HWND window, COLORREF color);
+int CountScreenPixels(HWND window, COLORREF color, int rows = 0x7FFF); // or of its top `rows`
 
 // The colour most pixels of a label's area on the screen have (its face), and the colour of the
 // label's text: of the others, the one that stands out most from the face. The text is the face
