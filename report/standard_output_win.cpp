@@ -51,8 +51,11 @@ bool WriteToStandardOutput(const std::wstring& text) {
         // Windows 98 and ME write a console the way they write a file, in the ANSI code page.
         if (GetConsoleMode(output, &mode) && IsWindowsNT()) return WriteConsole(output, text);
         // A text the code page cannot carry whole is not written at all, and that is a failure.
+        // A file's bytes count once they are flushed to its disk or share; a pipe or a device
+        // has nothing to flush.
         const std::string bytes = ToAnsi(text);
-        return bytes.empty() == text.empty() && WriteAll(output, bytes);
+        return bytes.empty() == text.empty() && WriteAll(output, bytes) &&
+               (GetFileType(output) != FILE_TYPE_DISK || FlushFileBuffers(output));
     }
     const auto attachConsole = SystemFunction<AttachConsoleFunction>("kernel32.dll", "AttachConsole");
     if (!attachConsole || !attachConsole(kParentProcess)) return false;

@@ -3,7 +3,9 @@
 #include "ui/ascii_case.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -15,6 +17,15 @@ bool IsDeviceName(std::wstring_view name) {
         if (EqualsIgnoringAsciiCase(name, device)) return true;
     return name.size() == 4 && name[3] >= L'1' && name[3] <= L'9' &&
            (EqualsIgnoringAsciiCase(name.substr(0, 3), L"com") || EqualsIgnoringAsciiCase(name.substr(0, 3), L"lpt"));
+}
+
+// True when `table` holds `row` (with its CR LF) as a line of its own after the first.
+bool Holds(std::string_view table, std::string_view row) {
+    for (std::size_t at = 0; at < table.size(); ++at) {
+        const std::size_t next = at + 1, count = std::min(row.size(), table.size() - next);
+        if (table[at] == '\n' && std::string_view(table.data() + next, count) == row) return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -34,24 +45,54 @@ bool CanNameTableFile(std::wstring_view path) {
     return !IsDeviceName(name);
 }
 
-TableOutcome AppendRow(TableFile& file, std::string_view header, std::string_view row) {
+TableOutcome AppendRow(TableFile& file, WaitingFiles& waiting, std::string_view header, std::string_view row) {
     std::uint64_t length = 0;
     if (!file.Length(length)) return TableOutcome::NotWritten;
-    std::string bytes;
-    if (length == 0) {
-        bytes = header;
-    } else {
+    std::vector<std::wstring> names = waiting.Names();
+    // The table's header, and the whole table where rows wait, so as to tell which of them it
+    // holds already: their run wrote them and ended before it removed their files.
+    std::string table;
+    char last = '\n';
+    if (length > 0) {
         if (length < header.size()) return TableOutcome::NotThisTable;
-        std::string start(header.size(), '\0');
-        if (!file.Read(0, start)) return TableOutcome::NotWritten;
-        if (start != header) return TableOutcome::NotThisTable;
-        char last = '\0';
+        table.append(header.size(), '\0');
+        if (!file.Read(0, table)) return TableOutcome::NotWritten;
+        if (table != header) return TableOutcome::NotThisTable;
+        if (!names.empty()) {
+            if (length > SIZE_MAX) return TableOutcome::NotWritten;
+            table.append(static_cast<std::size_t>(length) - header.size(), '\0');
+            if (!file.Read(header.size(), std::span(table).subspan(header.size()))) return TableOutcome::NotWritten;
+        }
         if (!file.Read(length - 1, std::span(&last, 1))) return TableOutcome::NotWritten;
-        if (last != '\n') bytes = "\r\n";
     }
-    bytes += row;
-    if (file.Append(bytes)) return TableOutcome::Written;
+    const std::size_t from = table.size(); // what goes out is all that follows
+    if (length == 0) table = header;
+    if (last != '\n') table += "\r\n";
+    std::vector<std::wstring> taken;
+    while (taken.size() < kMostRowsTakenIn) {
+        // The oldest name not yet looked at; one looked at is emptied.
+        std::wstring* oldest = nullptr;
+        for (std::wstring& name : names)
+            if (!name.empty() && (!oldest || name < *oldest)) oldest = &name;
+        if (!oldest) break;
+        std::string bytes;
+        if (waiting.Read(*oldest, bytes) && IsWaitingFile(bytes, header)) {
+            taken.push_back(std::move(*oldest));
+            std::string_view waitingRow = bytes;
+            waitingRow.remove_prefix(header.size());
+            if (!Holds(table, waitingRow)) table += waitingRow;
+        }
+        oldest->clear();
+    }
+    table += row;
+    std::string_view out = table;
+    out.remove_prefix(from);
+    if (file.Append(out) && file.Flush()) {
+        for (const std::wstring& name : taken) waiting.Remove(name);
+        return TableOutcome::Written;
+    }
     file.CutBackTo(length);
+    if (length == 0) file.RemoveIfCreated();
     return TableOutcome::NotWritten;
 }
 

@@ -3,6 +3,8 @@
 // of them does at the same moment: the rules, apart from Windows. The file is held with no
 // sharing from the first byte read to the last byte written, so two writers never interleave.
 
+#include "report/waiting_rows.h"
+
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -12,7 +14,11 @@ enum class TableOutcome : int {
     Written = 0,      // the row is in the table
     NotWritten = 1,   // a place a table cannot be, or a write that failed and was taken back
     NotThisTable = 2, // the file holds something other than this program's table
-    Busy = 3,         // another writer held the file for the whole wait
+    Busy = 3,         // another writer held the file for the whole wait, and the row could not wait
+    Waiting = 5,      // the table was held; the row waits beside it
+    // Only between tries: the file is held by a program that reads it and lets others read it
+    // too, as a spreadsheet that has it open does, rather than by a writer like this program.
+    HeldByReader = 6,
 };
 
 // False for a path that cannot name a table file, before anything is opened: an empty one, one
@@ -33,17 +39,29 @@ public:
     virtual bool Read(std::uint64_t offset, std::span<char> bytes) = 0;
     // Writes `bytes` at the end in one write; false unless every byte was written.
     virtual bool Append(std::string_view bytes) = 0;
+    // Sends what was written on to the disk or the share, past every cache on the way; false
+    // when it may not have reached it.
+    virtual bool Flush() = 0;
     // Cuts the file back to `length` bytes.
     virtual bool CutBackTo(std::uint64_t length) = 0;
+    // Takes the file away again, once it is let go, when this run created it.
+    virtual void RemoveIfCreated() = 0;
 };
 
-// Adds `row` (a line ending in CR LF) to the table in `file`:
-// - an empty file gets `header` (the table's first line, CR LF included) and then the row;
+// Adds `row` (a line ending in CR LF) to the table in `file`, and the rows waiting beside it:
+// - an empty file gets `header` (the table's first line, CR LF included) and then the rows;
 // - any other file must begin with exactly `header`, or nothing is written (NotThisTable);
-// - a file whose last byte is not LF gets CR LF before the row, so no row is glued to another.
-// Whatever goes out goes in one write. When that write fails, the file is cut back to the
-// length it had, so the bytes that were there are all that is left.
-TableOutcome AppendRow(TableFile& file, std::string_view header, std::string_view row);
+// - a file whose last byte is not LF gets CR LF before the rows, so no row is glued to another;
+// - the waiting rows go before `row`, oldest first, at most kMostRowsTakenIn of them; a file
+//   that is not exactly `header` and one row is left alone. A row that is in the table already
+//   (its run wrote it and ended before it removed its file) or twice among them goes in once:
+//   each row names its computer and the second of its probe, so one that is the same is the
+//   same machine's same result.
+// Whatever goes out goes in one write, and counts once it is flushed; then the files of the
+// rows taken in are removed. When the write or the flush fails, the file is cut back to the
+// length it had, so the bytes that were there are all that is left; a file that this run
+// created is taken away again, and the waiting files stay.
+TableOutcome AppendRow(TableFile& file, WaitingFiles& waiting, std::string_view header, std::string_view row);
 
 // Waiting for a table that another writer holds: tries at random intervals that grow from tens
 // to hundreds of milliseconds, so that writers that found it busy together do not come back
@@ -57,14 +75,19 @@ std::uint32_t BusyWaitMs(std::uint32_t busyTries, std::uint32_t random);
 std::uint32_t NextRandom(std::uint32_t& state);
 
 // Runs `tryOnce` (which gives a TableOutcome) until it finds the table other than Busy, waiting
-// between tries through `sleepMs`; `elapsedMs` tells the milliseconds since the first try.
+// between tries through `sleepMs`; `elapsedMs` tells the milliseconds since the first try. A
+// table found held by a reader on two tries running may stay so for hours: Busy at once.
 template <typename Try, typename Elapsed, typename Sleep>
 TableOutcome RetryWhileBusy(Try tryOnce, Elapsed elapsedMs, Sleep sleepMs, std::uint32_t seed) {
     std::uint32_t random = seed ? seed : 1;
+    bool reader = false;
     for (std::uint32_t busyTries = 1;; ++busyTries) {
         const TableOutcome outcome = tryOnce();
         const std::uint32_t elapsed = elapsedMs();
-        if (outcome != TableOutcome::Busy || elapsed >= kBusyGiveUpMs) return outcome;
+        if (outcome == TableOutcome::HeldByReader && reader) return TableOutcome::Busy;
+        reader = outcome == TableOutcome::HeldByReader;
+        if (!reader && outcome != TableOutcome::Busy) return outcome;
+        if (elapsed >= kBusyGiveUpMs) return TableOutcome::Busy;
         const std::uint32_t wait = BusyWaitMs(busyTries, NextRandom(random));
         sleepMs(wait < kBusyGiveUpMs - elapsed ? wait : kBusyGiveUpMs - elapsed);
     }

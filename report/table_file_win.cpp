@@ -1,15 +1,22 @@
 #include "report/table_file.h"
 
+#include "report/named_files_win.h"
+#include "report/report_probe.h"
 #include "ui/ansi_text.h"
+#include "ui/system_function.h"
 #include "ui/win_handles.h"
 
 #include <windows.h>
 
 namespace {
 
+// NT lets a file be deleted while it is held, so that a file this run created and could not
+// write goes before anyone else can open it; 98 and ME know no such sharing.
+DWORD ShareDeleteOnNT() { return IsWindowsNT() ? FILE_SHARE_DELETE : 0; }
+
 class OpenTableFile final : public TableFile {
 public:
-    explicit OpenTableFile(HANDLE file) : file_(file) {}
+    OpenTableFile(HANDLE file, bool created) : file_(file), created_(created) {}
 
     bool Length(std::uint64_t& length) override {
         DWORD high = 0;
@@ -38,7 +45,13 @@ public:
                written == bytes.size();
     }
 
+    bool Flush() override { return FlushFileBuffers(file_); }
+
     bool CutBackTo(std::uint64_t length) override { return MoveTo(length) && SetEndOfFile(file_); }
+
+    void RemoveIfCreated() override { remove_ = created_; }
+
+    bool remove_ = false; // the file is to be taken away when it is let go
 
 private:
     bool MoveTo(std::uint64_t offset, DWORD from = FILE_BEGIN) {
@@ -49,37 +62,107 @@ private:
     }
 
     HANDLE file_;
+    bool created_;
 };
 
-// One try at the table: Busy while another process has the file open.
-TableOutcome TryAppend(const std::string& path, std::string_view header, std::string_view row) {
+// Where no row waits: beside a file that is itself a waiting row's.
+struct NoWaitingFiles final : WaitingFiles {
+    std::vector<std::wstring> Names() override { return {}; }
+    bool Read(const std::wstring&, std::string&) override { return false; }
+    void Remove(const std::wstring&) override {}
+};
+
+// One try at the table, opened as `disposition` says (OPEN_ALWAYS, or CREATE_NEW for a file of
+// one's own): Busy (or HeldByReader) while another process has the file open. When the open
+// fails, its error is the last.
+TableOutcome TryAppend(const NamedFiles& files, WaitingFiles& waiting, const std::wstring& path, DWORD disposition,
+                       std::string_view header, std::string_view row) {
     // Root may open a read-only file for writing (as under Wine), so the attribute is asked.
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = files.Attributes(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return TableOutcome::NotWritten;
-    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    const bool nt = IsWindowsNT();
+    UniqueFile file(files.Open(path, GENERIC_READ | GENERIC_WRITE, ShareDeleteOnNT(), disposition));
+    const DWORD error = GetLastError();
     if (!file) {
-        const DWORD error = GetLastError();
-        return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? TableOutcome::Busy
-                                                                                 : TableOutcome::NotWritten;
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) {
+            SetLastError(error);
+            return TableOutcome::NotWritten;
+        }
+        // A writer like this program lets no one read the file; a program that can be joined in
+        // reading it lets others read it, as a spreadsheet does.
+        const UniqueFile reading(files.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | ShareDeleteOnNT(),
+                                            OPEN_EXISTING));
+        return reading ? TableOutcome::HeldByReader : TableOutcome::Busy;
     }
     if (GetFileType(file.get()) != FILE_TYPE_DISK) return TableOutcome::NotWritten;
-    OpenTableFile table(file.get());
-    return AppendRow(table, header, row);
+    OpenTableFile table(file.get(), error != ERROR_ALREADY_EXISTS);
+    const TableOutcome outcome = AppendRow(table, waiting, header, row);
+    if (table.remove_ && nt) files.Delete(path);
+    // A close that fails leaves in doubt a row that the flush said was there; the run says it
+    // was not written rather than that it was.
+    const bool closed = CloseHandle(file.release());
+    if (table.remove_ && !nt) files.Delete(path);
+    return outcome == TableOutcome::Written && !closed ? TableOutcome::NotWritten : outcome;
 }
+
+// The files in which rows wait beside the table at a path: in the table's folder, named after it.
+class FilesBesideTable final : public WaitingFiles {
+public:
+    FilesBesideTable(const NamedFiles& files, const std::wstring& path)
+        : files_(files), path_(path), folder_(std::wstring_view(path).substr(0, path.find_last_of(L"\\/:") + 1)) {}
+
+    std::vector<std::wstring> Names() override { return files_.Names(WaitingFilePrefix(path_) + L"*.csv"); }
+
+    bool Read(const std::wstring& name, std::string& bytes) override {
+        const UniqueFile file(files_.Open(folder_ + name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
+        DWORD high = 0, read = 0;
+        const DWORD length = file ? GetFileSize(file.get(), &high) : INVALID_FILE_SIZE;
+        if (length == INVALID_FILE_SIZE || high != 0 || length > kMostWaitingFileLength) return false;
+        bytes.assign(length, '\0');
+        return ReadFile(file.get(), bytes.data(), length, &read, nullptr) && read == length;
+    }
+
+    void Remove(const std::wstring& name) override { files_.Delete(folder_ + name); }
+
+    // Leaves `header` and `row` in a new file of its own, by the rules of a table, which no
+    // other run can open until it is whole: Waiting, or Busy when the folder refuses it.
+    TableOutcome Leave(std::string_view header, std::string_view row) const {
+        SYSTEMTIME now;
+        GetSystemTime(&now);
+        const UtcTime left{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+        const std::wstring computer = ComputerName();
+        NoWaitingFiles none;
+        for (std::uint32_t attempt = 1; attempt <= 15; ++attempt) {
+            const std::wstring path = WaitingFileName(path_, left, computer, GetCurrentProcessId(), attempt);
+            if (TryAppend(files_, none, path, CREATE_NEW, header, row) == TableOutcome::Written)
+                return TableOutcome::Waiting;
+            if (GetLastError() != ERROR_FILE_EXISTS) break; // else a name taken: the next one
+        }
+        return TableOutcome::Busy;
+    }
+
+private:
+    const NamedFiles& files_;
+    const std::wstring& path_;
+    const std::wstring folder_; // with its last separator
+};
 
 } // namespace
 
 TableOutcome AppendToTableFile(const std::wstring& path, const std::wstring& header, const std::wstring& row) {
-    if (!CanNameTableFile(path)) return TableOutcome::NotWritten;
-    // Each text reaches the file whole in the ANSI code page, or nothing is written.
-    const std::string ansiPath = ToAnsi(path), ansiHeader = ToAnsi(header), ansiRow = ToAnsi(row);
-    if (ansiPath.empty() || ansiPath.size() >= MAX_PATH || ansiHeader.empty() || ansiRow.empty())
-        return TableOutcome::NotWritten;
+    // The path reaches its file by exactly its name, or nothing is opened; the header and the
+    // row reach the file whole in the ANSI code page, or nothing is written.
+    const NamedFiles files;
+    if (!CanNameTableFile(path) || !files.CanReach(path)) return TableOutcome::NotWritten;
+    const std::string ansiHeader = ToAnsi(header), ansiRow = ToAnsi(row);
+    if (ansiHeader.empty() || ansiRow.empty()) return TableOutcome::NotWritten;
     const QuietErrorMode quiet; // a share or a drive that is not there fails; it asks nobody
+    FilesBesideTable waiting(files, path);
     const DWORD start = GetTickCount();
-    return RetryWhileBusy([&] { return TryAppend(ansiPath, ansiHeader, ansiRow); },
-                          [&] { return static_cast<std::uint32_t>(GetTickCount() - start); },
-                          [](std::uint32_t ms) { Sleep(ms); }, start ^ (GetCurrentProcessId() * 2654435761u));
+    const TableOutcome outcome =
+        RetryWhileBusy([&] { return TryAppend(files, waiting, path, OPEN_ALWAYS, ansiHeader, ansiRow); },
+                       [&] { return static_cast<std::uint32_t>(GetTickCount() - start); },
+                       [](std::uint32_t ms) { Sleep(ms); }, start ^ (GetCurrentProcessId() * 2654435761u));
+    return outcome == TableOutcome::Busy ? waiting.Leave(ansiHeader, ansiRow) : outcome;
 }

@@ -30,6 +30,8 @@ public:
         if (handle_ != Traits::Invalid()) Traits::Close(handle_);
         handle_ = handle;
     }
+    // The handle, no longer owned: for a close whose result counts.
+    Handle release() { return std::exchange(handle_, Traits::Invalid()); }
     // For functions that hand out a handle through a pointer; closes the one held.
     Handle* put() {
         reset();

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <set>
 #include <string>
 
 namespace {
@@ -11,7 +13,8 @@ constexpr std::string_view kHeader = "Computer,Catalyst Version,Checked (UTC)\r\
 constexpr std::string_view kRow = "PC-2,Catalyst 3.10,2026-12-08 09:00:01\r\n";
 
 // A table file in memory, whose one write can be made to stop after some bytes, as on a full
-// disk or a share that went away.
+// disk or a share that went away, and whose flush can be made to fail, as when the share goes
+// away with the bytes in the client's cache.
 class MemoryTable final : public TableFile {
 public:
     explicit MemoryTable(std::string bytes) : bytes_(std::move(bytes)) {}
@@ -29,14 +32,38 @@ public:
         bytes_ += bytes.substr(0, std::min(bytes.size(), writableBytes_));
         return bytes.size() <= writableBytes_;
     }
+    bool Flush() override { return flushes_; }
     bool CutBackTo(std::uint64_t length) override {
         bytes_.resize(length);
         return true;
     }
+    void RemoveIfCreated() override { removed_ = created_; }
     std::string bytes_;
     std::size_t writableBytes_ = std::string::npos;
     int writes_ = 0;
+    bool flushes_ = true, created_ = false, removed_ = false;
 };
+
+// Files waiting beside the table, in memory; a held one cannot be read.
+struct MemoryWaiting final : WaitingFiles {
+    std::vector<std::wstring> Names() override {
+        std::vector<std::wstring> names;
+        for (const auto& file : files_) names.insert(names.begin(), file.first); // in no useful order
+        return names;
+    }
+    bool Read(const std::wstring& name, std::string& bytes) override {
+        if (held_.count(name)) return false;
+        bytes = files_.at(name);
+        return true;
+    }
+    void Remove(const std::wstring& name) override { files_.erase(name); }
+    std::map<std::wstring, std::string> files_;
+    std::set<std::wstring> held_;
+};
+
+std::wstring WaitingName(int second) {
+    return WaitingFileName(L"survey.csv", {2026, 12, 8, 9, second / 60, second % 60}, L"PC-1", 7, 1);
+}
 
 TEST(TableAppend, AddsTheRowOnlyToThisProgramsTableAndNeverGluesRows) {
     const std::string header(kHeader), row(kRow);
@@ -65,22 +92,77 @@ TEST(TableAppend, AddsTheRowOnlyToThisProgramsTableAndNeverGluesRows) {
     };
     for (const auto& c : cases) {
         MemoryTable table(c.before);
-        EXPECT_EQ(AppendRow(table, kHeader, kRow), c.outcome) << c.what;
+        MemoryWaiting none;
+        EXPECT_EQ(AppendRow(table, none, kHeader, kRow), c.outcome) << c.what;
         EXPECT_EQ(table.bytes_, c.after) << c.what;
         EXPECT_EQ(table.writes_, c.outcome == TableOutcome::Written ? 1 : 0) << c.what << ": all in one write";
     }
 }
 
-TEST(TableAppend, AFailedWriteIsCutBackToTheBytesThatWereThere) {
+TEST(TableAppend, AFailedWriteOrFlushIsCutBackAndANewFileTakenAway) {
     const std::string earlier = std::string(kHeader) + "PC-1,Catalyst 3.9,2026-12-08 09:00:00";
     for (const std::string& before : {std::string(), earlier}) {
-        for (std::size_t written : {std::size_t{0}, std::size_t{1}, kRow.size()}) {
-            MemoryTable table(before);
-            table.writableBytes_ = written;
-            EXPECT_EQ(AppendRow(table, kHeader, kRow), TableOutcome::NotWritten) << before.size() << "+" << written;
-            EXPECT_EQ(table.bytes_, before) << written << " bytes had gone out";
+        for (bool created : {false, true}) {
+            if (created && !before.empty()) continue;
+            // Bytes that stopped short, and all of them, with a flush that failed.
+            for (std::size_t written : {std::size_t{0}, std::size_t{1}, kRow.size(), std::string::npos}) {
+                MemoryTable table(before);
+                table.writableBytes_ = written;
+                table.flushes_ = written != std::string::npos;
+                table.created_ = created;
+                MemoryWaiting waiting;
+                waiting.files_[WaitingName(0)] = std::string(kHeader) + "PC-3,Catalyst 3.10,2026-12-08 09:00:00\r\n";
+                EXPECT_EQ(AppendRow(table, waiting, kHeader, kRow), TableOutcome::NotWritten)
+                    << before.size() << "+" << written;
+                EXPECT_EQ(table.bytes_, before) << written << " bytes had gone out";
+                EXPECT_EQ(table.removed_, created) << "only a file this run created is taken away";
+                EXPECT_EQ(waiting.files_.size(), 1u) << "the row still waits";
+            }
         }
     }
+    MemoryTable created("");
+    created.created_ = true;
+    MemoryWaiting none;
+    EXPECT_EQ(AppendRow(created, none, kHeader, kRow), TableOutcome::Written);
+    EXPECT_FALSE(created.removed_);
+}
+
+TEST(TableAppend, TakesWaitingRowsInOldestFirstEachOnceAndAtMost1000) {
+    const std::string header(kHeader);
+    const auto rowOf = [](int i) { return "PC-" + std::to_string(i) + ",Catalyst 3.10,2026-12-08 09:00:00\r\n"; };
+    const std::string before = header + rowOf(0); // a run wrote the row of file 0 and ended there
+    MemoryTable table(before);
+    MemoryWaiting waiting;
+    for (int i = 0; i < 1002; ++i) waiting.files_[WaitingName(10 + i)] = header + rowOf(i == 2 ? 1 : i);
+    // Left alone, and not counted: files that are not exactly the header and one row, and a
+    // file that another program holds.
+    const std::map<std::wstring, std::string> foreign = {
+        {WaitingName(1), header + rowOf(8000) + rowOf(8001)}, {WaitingName(2), "Name,Value\r\nx,1\r\n"},
+        {WaitingName(3), header + "PC-9,Catalyst 3.10\r\n"}, {WaitingName(4), header + "PC-9,\"a,b,c\r\n"},
+        {WaitingName(5), header + rowOf(9000)}};
+    waiting.files_.insert(foreign.begin(), foreign.end());
+    waiting.held_ = {WaitingName(5)};
+
+    EXPECT_EQ(AppendRow(table, waiting, kHeader, kRow), TableOutcome::Written);
+    std::string expected = before + rowOf(1); // file 2's row is file 1's: once
+    for (int i = 3; i < 1000; ++i) expected += rowOf(i);
+    EXPECT_EQ(table.bytes_, expected + std::string(kRow));
+    EXPECT_EQ(table.writes_, 1);
+    std::map<std::wstring, std::string> left = foreign;
+    left[WaitingName(1010)] = header + rowOf(1000);
+    left[WaitingName(1011)] = header + rowOf(1001);
+    EXPECT_EQ(waiting.files_, left) << "the 1000 oldest taken in and removed";
+
+    // The next run takes in the rest.
+    EXPECT_EQ(AppendRow(table, waiting, kHeader, kRow), TableOutcome::Written);
+    EXPECT_EQ(table.bytes_, expected + std::string(kRow) + rowOf(1000) + rowOf(1001) + std::string(kRow));
+    EXPECT_EQ(waiting.files_, foreign);
+}
+
+TEST(TableAppend, NamesWaitingFilesByTableTimeComputerAndRun) {
+    EXPECT_EQ(WaitingFileName(L"survey.csv", {2026, 12, 9, 9, 0, 1}, L"PC/7", 0x49C, 2),
+              L"survey.csv.waiting.20261209-090001.PC_7.0000049C-2.csv");
+    EXPECT_EQ(WaitingFileName(L"s", {}, L"PC", 1, 1), L"s.waiting.00000000-000000.PC.00000001.csv");
 }
 
 TEST(TableAppend, RefusesPathsThatCannotNameATableFile) {
@@ -138,6 +220,19 @@ TEST(TableAppend, WaitsForABusyTableAtVaryingIntervalsAndNoLongerThan15Seconds) 
     heldFor3s.freeFrom = 3000;
     EXPECT_EQ(heldFor3s.Run(42), TableOutcome::Written);
     EXPECT_LT(heldFor3s.tries.back(), 3000u + 600u) << "taken soon after it is free";
+
+    // A table that a reader holds, found so twice running, is given up at once; a reader gone
+    // after one look is not.
+    for (bool stays : {true, false}) {
+        int tries = 0;
+        EXPECT_EQ(RetryWhileBusy(
+                      [&] {
+                          return ++tries > 1 && !stays ? TableOutcome::Written : TableOutcome::HeldByReader;
+                      },
+                      [] { return 0u; }, [](std::uint32_t) {}, 1),
+                  stays ? TableOutcome::Busy : TableOutcome::Written);
+        EXPECT_EQ(tries, 2);
+    }
 
     BusyTable refused; // anything but Busy ends the waiting at once
     int calls = 0;

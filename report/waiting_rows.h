@@ -1,0 +1,44 @@
+#pragma once
+// Rows that wait beside a table while it is held: a run that cannot have the table within its
+// wait leaves its row in a file of its own beside it, and the next run that writes to the table
+// takes the row in. The rules, apart from Windows.
+
+#include "report/report_table.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A run takes in at most this many waiting rows, so that one logon never turns into a long job.
+inline constexpr std::size_t kMostRowsTakenIn = 1000;
+// A waiting file longer than this is not one of the program's.
+inline constexpr std::size_t kMostWaitingFileLength = 16384;
+
+// The files in which rows wait beside one table.
+class WaitingFiles {
+public:
+    virtual ~WaitingFiles() = default;
+    // The names of the files whose names begin as WaitingFileName makes them, in any order.
+    virtual std::vector<std::wstring> Names() = 0;
+    // The file's bytes, if there are at most kMostWaitingFileLength; false when it cannot be read
+    // now (another program holds it, or it has gone) or is longer.
+    virtual bool Read(const std::wstring& name, std::string& bytes) = 0;
+    virtual void Remove(const std::wstring& name) = 0;
+};
+
+// The name of the file in which a row waits beside the table named `tableName` (or the path of
+// the file beside the table at that path), left at `left`
+// by the run `run` (its process id) of the computer `computer`, on its `attempt`-th try (1 to
+// 15) at a name no file has: "survey.csv.waiting.20261209-090001.PC-7.0000049C.csv", then
+// "...0000049C-2.csv". Names sort by the time the rows were left; two machines' names differ
+// in the computer's name, two runs' of one machine (a terminal server runs many logons at once)
+// in the process id; a character that no file name may hold becomes "_".
+std::wstring WaitingFileName(std::wstring_view tableName, const UtcTime& left, std::wstring_view computer,
+                             std::uint32_t run, std::uint32_t attempt);
+// What the names of the files waiting beside `tableName` begin with: "survey.csv.waiting.".
+std::wstring WaitingFilePrefix(std::wstring_view tableName);
+
+// True when a waiting file's `bytes` are exactly `header` and one row of as many fields, ending
+// in CR LF.
+bool IsWaitingFile(std::string_view bytes, std::string_view header);
