@@ -21,10 +21,7 @@ int Print(const std::wstring& text) noexcept { return WriteToStandardOutput(text
 
 // This machine's row of the table, probed now.
 std::wstring ProbedTableRow() {
-    SYSTEMTIME now;
-    GetSystemTime(&now);
-    const UtcTime checked{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
-    return TableRow(ComputerName(), ProbeReport(), checked);
+    return TableRow(ComputerName(), ProbeReport(), UtcNow());
 }
 
 // Appends this machine's row to the table file, and shows no window at all; the exit code

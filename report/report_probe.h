@@ -1,6 +1,7 @@
 #pragma once
 // The report's results, probed on Windows the way the main window's load step probes them.
 
+#include "report/report_table.h"
 #include "report/report_text.h"
 
 // The release named by the display driver's version, or the table's default text.
@@ -12,6 +13,9 @@ std::wstring FileLineVersion(const FileLine& line);
 
 // Everything the main window shows, probed in the load step's order, without a window.
 ReportResults ProbeReport();
+
+// The time now, in UTC, to the second.
+UtcTime UtcNow();
 
 // The computer's name as Windows reports it (its NetBIOS name, at most 15 characters), or
 // empty when Windows does not say.

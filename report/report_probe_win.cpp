@@ -31,6 +31,12 @@ ReportResults ProbeReport() {
     return results;
 }
 
+UtcTime UtcNow() {
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
 std::wstring ComputerName() {
     char name[MAX_COMPUTERNAME_LENGTH + 1];
     DWORD count = sizeof name;

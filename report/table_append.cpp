@@ -58,12 +58,14 @@ TableOutcome AppendRow(TableFile& file, WaitingFiles& waiting, std::string_view 
         table.append(header.size(), '\0');
         if (!file.Read(0, table)) return TableOutcome::NotWritten;
         if (table != header) return TableOutcome::NotThisTable;
-        if (!names.empty()) {
+        if (names.empty()) {
+            if (!file.Read(length - 1, std::span(&last, 1))) return TableOutcome::NotWritten;
+        } else {
             if (length > SIZE_MAX) return TableOutcome::NotWritten;
             table.append(static_cast<std::size_t>(length) - header.size(), '\0');
             if (!file.Read(header.size(), std::span(table).subspan(header.size()))) return TableOutcome::NotWritten;
+            last = table.back();
         }
-        if (!file.Read(length - 1, std::span(&last, 1))) return TableOutcome::NotWritten;
     }
     const std::size_t from = table.size(); // what goes out is all that follows
     if (length == 0) table = header;

@@ -128,9 +128,7 @@ public:
     // Leaves `header` and `row` in a new file of its own, by the rules of a table, which no
     // other run can open until it is whole: Waiting, or Busy when the folder refuses it.
     TableOutcome Leave(std::string_view header, std::string_view row) const {
-        SYSTEMTIME now;
-        GetSystemTime(&now);
-        const UtcTime left{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+        const UtcTime left = UtcNow();
         const std::wstring computer = ComputerName();
         NoWaitingFiles none;
         for (std::uint32_t attempt = 1; attempt <= 15; ++attempt) {
