@@ -33,11 +33,11 @@ add_library(quillon_win STATIC
   probe/sys_dir_win.cpp
   probe/version_text_win.cpp
   report/report_probe_win.cpp
-  report/named_files_win.cpp
   report/standard_output_win.cpp
-  report/table_file_win.cpp
   settings/font_override_win.cpp
   settings/ini_win.cpp
+  survey/named_files_win.cpp
+  survey/table_file_win.cpp
   ui/ansi_text.cpp
   ui/clipboard.cpp
   ui/common_controls.cpp

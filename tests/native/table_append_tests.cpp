@@ -1,4 +1,4 @@
-#include "report/table_append.h"
+#include "survey/table_append.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // of them does at the same moment: the rules, apart from Windows. The file is held with no
 // sharing from the first byte read to the last byte written, so two writers never interleave.
 
-#include "report/waiting_rows.h"
+#include "survey/waiting_rows.h"
 
 #include <cstdint>
 #include <span>

@@ -1,4 +1,4 @@
-#include "report/named_files_win.h"
+#include "survey/named_files_win.h"
 
 #include "ui/ansi_text.h"
 #include "ui/system_function.h"

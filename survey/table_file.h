@@ -1,7 +1,7 @@
 #pragma once
 // This machine's row, added to a table file that a whole site's machines share.
 
-#include "report/table_append.h"
+#include "survey/table_append.h"
 
 #include <string>
 

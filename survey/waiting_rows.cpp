@@ -1,4 +1,4 @@
-#include "report/waiting_rows.h"
+#include "survey/waiting_rows.h"
 
 #include <algorithm>
 

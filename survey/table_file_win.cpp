@@ -1,7 +1,7 @@
-#include "report/table_file.h"
+#include "survey/table_file.h"
 
-#include "report/named_files_win.h"
 #include "report/report_probe.h"
+#include "survey/named_files_win.h"
 #include "ui/ansi_text.h"
 #include "ui/system_function.h"
 #include "ui/win_handles.h"
