@@ -35,14 +35,19 @@ long long SecondsOf(std::string_view text) {
 
 } // namespace
 
-std::string AnsiComputerName() {
-    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD count = sizeof name;
-    return GetComputerNameA(name, &count) ? std::string(name, count) : "<no name>";
+std::string Utf8ComputerName() {
+    wchar_t name[256] = {};
+    DWORD count = 256;
+    char utf8[1024] = {};
+    const int length =
+        GetComputerNameW(name, &count)
+            ? WideCharToMultiByte(CP_UTF8, 0, name, static_cast<int>(count), utf8, 1024, nullptr, nullptr)
+            : 0;
+    return length > 0 ? std::string(utf8, static_cast<std::size_t>(length)) : "<no name>";
 }
 
 std::string RowWithoutFiles() {
-    return AnsiComputerName() + ",Unknown Version / Beta Version,Unknown Version / Beta version,,,,,,,,,";
+    return Utf8ComputerName() + ",Unknown Version / Beta Version,Unknown Version / Beta version,,,,,,,,,";
 }
 
 std::string WithTimesChecked(const std::string& table) {
