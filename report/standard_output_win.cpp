@@ -54,7 +54,8 @@ bool WriteToStandardOutput(const std::wstring& text, OutputBytes form) {
         if (console && IsWindowsNT()) return WriteConsole(output, text);
         // A text the code page cannot carry whole is not written at all, and that is a failure;
         // UTF-8 carries every text. A file's bytes count once they are flushed to its disk or
-        // share; a pipe or a device has nothing to flush.
+        // share; a pipe or a device has nothing to flush. (The mark is passed as its bytes, so
+        // that the program keeps no copy of its view.)
         const bool utf8 = form == OutputBytes::Utf8WithMark && !console;
         const std::string bytes = utf8 ? Utf8Text(text) : ToAnsi(text);
         return (utf8 ? WriteAll(output, {kUtf8Mark.data(), kUtf8Mark.size()}) : bytes.empty() == text.empty()) &&

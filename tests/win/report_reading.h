@@ -43,5 +43,5 @@ void EmptyTheClipboard();
 std::wstring CopiedByKeys(HWND target, std::initializer_list<WORD> keys);
 
 // What the program started from `programFolder` with `argument` wrote to a file as its standard
-// output. It must end within 20 seconds with exit code 0, and show no window on the way.
-std::string ReportWritten(const std::wstring& programFolder, const wchar_t* argument);
+// output. It must end within 20 seconds with `exitCode`, and show no window on the way.
+std::string ReportWritten(const std::wstring& programFolder, const wchar_t* argument, DWORD exitCode = 0);
