@@ -15,19 +15,21 @@
 
 namespace {
 
-// Writes `text` to standard output, and shows no window at all: 0 when all of it was written,
-// 1 otherwise.
-int Print(const std::wstring& text) noexcept { return WriteToStandardOutput(text) ? 0 : 1; }
-
-// This machine's row of the table, probed now.
-std::wstring ProbedTableRow() {
-    return TableRow(ComputerName(), ProbeReport(), UtcNow());
+// Writes `text` to standard output, as `bytes` says, and shows no window at all: 0 when all of
+// it was written, 1 otherwise.
+int Print(const std::wstring& text, OutputBytes bytes = OutputBytes::Ansi) noexcept {
+    return WriteToStandardOutput(text, bytes) ? 0 : 1;
 }
 
-// Appends this machine's row to the table file, and shows no window at all; the exit code
-// says how it went.
-int AppendToTable(const std::wstring& path) noexcept {
-    return static_cast<int>(AppendToTableFile(path, TableHeader(), ProbedTableRow()));
+// This machine's row of the table, probed now: after the header on standard output, as a new
+// table begins, or added to the table file at `path`. The exit code says how it went. The name
+// is what tells a site's rows apart: without it nothing is written, and the table is as it was.
+int WriteTableRow(const std::wstring* path) noexcept {
+    const std::wstring computer = ComputerName();
+    if (computer.empty()) return static_cast<int>(TableOutcome::NotWritten);
+    std::wstring row = TableRow(computer, ProbeReport(), UtcNow());
+    return path ? static_cast<int>(AppendToTableFile(*path, TableHeader(), row))
+                : Print(TableHeader() + std::move(row), OutputBytes::Utf8WithMark);
 }
 
 // What follows the program's name on its command line, exactly as it was given. On Windows NT
@@ -51,9 +53,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int showComma
     case StartMode::Report: // the report the window would show
         return Print(ReportText(ProbeReport()));
     case StartMode::Table: // the same results, as a header and a row of comma-separated values
-        return Print(TableHeader() + ProbedTableRow());
+        return WriteTableRow(nullptr);
     case StartMode::TableFile: // the row, added to a table that many machines share
-        return AppendToTable(command.tablePath);
+        return WriteTableRow(&command.tablePath);
     case StartMode::Usage:
         return Print(std::wstring(kUsageLine.begin(), kUsageLine.end()));
     case StartMode::Window:

@@ -17,6 +17,6 @@ ReportResults ProbeReport();
 // The time now, in UTC, to the second.
 UtcTime UtcNow();
 
-// The computer's name as Windows reports it (its NetBIOS name, at most 15 characters), or
-// empty when Windows does not say.
+// The computer's name as Windows reports it (its NetBIOS name, at most 15 characters), every
+// character as it is, or empty when it cannot be read.
 std::wstring ComputerName();

@@ -4,8 +4,7 @@
 #include "release/release_lookup.h"
 #include "ui/ansi_text.h"
 #include "ui/program_title.h"
-
-#include <algorithm>
+#include "ui/system_function.h"
 
 std::wstring CatalystVersion() {
     // The file's version is read once and looked up in every row.
@@ -38,8 +37,27 @@ UtcTime UtcNow() {
 }
 
 std::wstring ComputerName() {
-    char name[MAX_COMPUTERNAME_LENGTH + 1];
-    DWORD count = sizeof name;
-    if (!GetComputerNameA(name, &count)) return {};
-    return FromAnsi(std::string_view(name, std::min<DWORD>(count, sizeof name - 1)));
+    // On NT the wide form: the ANSI one gives a character the code page lacks as a look-alike
+    // (a Polish L with stroke as a plain L). 98 and ME have the ANSI name alone, which converts
+    // back exactly. Either reads into `buffer`, the wide form in characters and the ANSI one in
+    // bytes (`unit` of them to a character of `buffer`); a buffer too small is made as large as
+    // the call asks for, once.
+    using GetComputerNameWFunction = BOOL(WINAPI*)(LPWSTR, LPDWORD);
+    const auto getComputerNameW =
+        IsWindowsNT() ? SystemFunction<GetComputerNameWFunction>("kernel32.dll", "GetComputerNameW") : nullptr;
+    const DWORD unit = getComputerNameW ? 1 : sizeof(wchar_t);
+    for (DWORD length = MAX_COMPUTERNAME_LENGTH + 1, read = 0; read < 2; ++read) {
+        std::wstring buffer(length, L'\0');
+        char* const bytes = reinterpret_cast<char*>(buffer.data());
+        const DWORD capacity = length * unit;
+        DWORD size = capacity;
+        if (getComputerNameW ? getComputerNameW(buffer.data(), &size) : GetComputerNameA(bytes, &size)) {
+            if (size >= capacity) break;
+            return getComputerNameW ? std::wstring(std::wstring_view(buffer.data(), size))
+                                    : FromAnsi(std::string_view(bytes, size));
+        }
+        if (GetLastError() != ERROR_BUFFER_OVERFLOW || size <= capacity) break;
+        length = (size + unit - 1) / unit;
+    }
+    return {};
 }

@@ -2,6 +2,7 @@
 
 #include "ui/ansi_text.h"
 #include "ui/system_function.h"
+#include "ui/utf8_text.h"
 #include "ui/win_handles.h"
 
 #include <windows.h>
@@ -17,7 +18,7 @@ using AttachConsoleFunction = BOOL(WINAPI*)(DWORD);
 constexpr DWORD kParentProcess = static_cast<DWORD>(-1); // ATTACH_PARENT_PROCESS, from Windows XP on
 using WriteConsoleWFunction = BOOL(WINAPI*)(HANDLE, const VOID*, DWORD, LPDWORD, LPVOID);
 
-bool WriteAll(HANDLE output, const std::string& bytes) {
+bool WriteAll(HANDLE output, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, INT_MAX));
@@ -44,17 +45,21 @@ bool WriteConsole(HANDLE console, const std::wstring& text) {
 
 } // namespace
 
-bool WriteToStandardOutput(const std::wstring& text) {
+bool WriteToStandardOutput(const std::wstring& text, OutputBytes form) {
     HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     if (output && output != INVALID_HANDLE_VALUE) {
         DWORD mode = 0;
         // Windows 98 and ME write a console the way they write a file, in the ANSI code page.
-        if (GetConsoleMode(output, &mode) && IsWindowsNT()) return WriteConsole(output, text);
-        // A text the code page cannot carry whole is not written at all, and that is a failure.
-        // A file's bytes count once they are flushed to its disk or share; a pipe or a device
-        // has nothing to flush.
-        const std::string bytes = ToAnsi(text);
-        return bytes.empty() == text.empty() && WriteAll(output, bytes) &&
+        const bool console = GetConsoleMode(output, &mode);
+        if (console && IsWindowsNT()) return WriteConsole(output, text);
+        // A text the code page cannot carry whole is not written at all, and that is a failure;
+        // UTF-8 carries every text. A file's bytes count once they are flushed to its disk or
+        // share; a pipe or a device has nothing to flush. (The mark is passed as its bytes, so
+        // that the program keeps no copy of its view.)
+        const bool utf8 = form == OutputBytes::Utf8WithMark && !console;
+        const std::string bytes = utf8 ? Utf8Text(text) : ToAnsi(text);
+        return (utf8 ? WriteAll(output, {kUtf8Mark.data(), kUtf8Mark.size()}) : bytes.empty() == text.empty()) &&
+               WriteAll(output, bytes) &&
                (GetFileType(output) != FILE_TYPE_DISK || FlushFileBuffers(output));
     }
     const auto attachConsole = SystemFunction<AttachConsoleFunction>("kernel32.dll", "AttachConsole");

@@ -2,8 +2,8 @@
 
 #include "report/report_probe.h"
 #include "survey/named_files_win.h"
-#include "ui/ansi_text.h"
 #include "ui/system_function.h"
+#include "ui/utf8_text.h"
 #include "ui/win_handles.h"
 
 #include <windows.h>
@@ -150,17 +150,16 @@ private:
 
 TableOutcome AppendToTableFile(const std::wstring& path, const std::wstring& header, const std::wstring& row) {
     // The path reaches its file by exactly its name, or nothing is opened; the header and the
-    // row reach the file whole in the ANSI code page, or nothing is written.
+    // row reach the file in UTF-8, which carries every name whole, whatever the code page.
     const NamedFiles files;
     if (!CanNameTableFile(path) || !files.CanReach(path)) return TableOutcome::NotWritten;
-    const std::string ansiHeader = ToAnsi(header), ansiRow = ToAnsi(row);
-    if (ansiHeader.empty() || ansiRow.empty()) return TableOutcome::NotWritten;
+    const std::string headerBytes = Utf8Text(header), rowBytes = Utf8Text(row);
     const QuietErrorMode quiet; // a share or a drive that is not there fails; it asks nobody
     FilesBesideTable waiting(files, path);
     const DWORD start = GetTickCount();
     const TableOutcome outcome =
-        RetryWhileBusy([&] { return TryAppend(files, waiting, path, OPEN_ALWAYS, ansiHeader, ansiRow); },
+        RetryWhileBusy([&] { return TryAppend(files, waiting, path, OPEN_ALWAYS, headerBytes, rowBytes); },
                        [&] { return static_cast<std::uint32_t>(GetTickCount() - start); },
                        [](std::uint32_t ms) { Sleep(ms); }, start ^ (GetCurrentProcessId() * 2654435761u));
-    return outcome == TableOutcome::Busy ? waiting.Leave(ansiHeader, ansiRow) : outcome;
+    return outcome == TableOutcome::Busy ? waiting.Leave(headerBytes, rowBytes) : outcome;
 }

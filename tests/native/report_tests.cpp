@@ -2,6 +2,7 @@
 #include "report/report_table.h"
 #include "report/report_text.h"
 #include "runtime/command_tail.h"
+#include "ui/utf8_text.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,13 @@ TEST(ReportTable, QuotesAFieldWithACommaAQuoteOrALineBreak) {
     EXPECT_EQ(TableRow(L"PC, \x0141\x00F3" L"d\x017A", odd, kNoon),
               L"\"PC, \x0141\x00F3" L"d\x017A\",\"Catalyst \"\"3.10\"\"\",\"For Catalyst 3.10\r\n\",\"6,14\",\"\"\"\","
               L"\"6.14\n\",,,,,,2026-12-08 12:00:00\r\n");
+}
+
+TEST(ReportTable, GoesOutInUtf8WithEveryCharacterWhole) {
+    // Letters of 1-3 bytes; each length's edges; a surrogate pair in 4 bytes; a lone surrogate.
+    EXPECT_EQ(Utf8Text(L"\x0141\x00D3" L"D\x0179-PC,\x7A0E"), "\xC5\x81\xC3\x93" "D\xC5\xB9-PC,\xE7\xA8\x8E");
+    EXPECT_EQ(Utf8Text(std::wstring{0x7F, 0x80, 0x7FF, 0x800, 0xFFFF, 0xD83D, 0xDDA5, 0xDDA5, L'a', 0xD83D}),
+              "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x9F\x96\xA5\xEF\xBF\xBD" "a\xEF\xBF\xBD");
 }
 
 TEST(CommandLine, OnlyTheReportOrTableSwitchAloneOrTheTableWithAPathLeavesOutTheWindow) {

@@ -103,14 +103,15 @@ TEST_P(ReportOnWindowsTest, WithoutAnyFileShowsNamesEmptyValuesAndDefaultVerdict
     EXPECT_EQ(run.Text(L"Label17"), L"Unknown Version / Beta Version");
     EXPECT_EQ(run.Text(L"Label18"), L"Unknown Version / Beta version");
     EXPECT_EQ(WithTimesChecked(ReportWritten(programFolder_.Path(), L"/csv")),
-              kTableHeader + RowWithoutFiles() + "<now>\r\n");
+              kUtf8Mark + (kTableHeader + RowWithoutFiles()) + "<now>\r\n");
 }
 
 TEST_P(ReportOnWindowsTest, ReportAndTableSwitchesWriteTheReportAndShowNoWindow) {
     PlaceSampleInstallation();
     for (const wchar_t* argument : {L"/report", L"-Report"})
         EXPECT_EQ(ReportWritten(programFolder_.Path(), argument), kSampleReport) << argument;
-    const std::string table = kTableHeader + AnsiComputerName() +
+    // The bytes a new table begins with, the byte-order mark first.
+    const std::string table = kUtf8Mark + (kTableHeader + Utf8ComputerName()) +
                               ",Catalyst 3.10,For Catalyst 3.10,6.14.10.6404,6.14.10.409,6.14.10.409,6.14.10.4227,"
                               "6.14.10.409,6.14.10.5072,6.14.10.5072,6.14.10.5072,<now>\r\n";
     for (const wchar_t* argument : {L"/csv", L"-CSV", L"\"/csv\""})

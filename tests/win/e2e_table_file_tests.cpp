@@ -234,6 +234,28 @@ TEST_P(TableFileOnWindowsTest, LeavesTheRowAtOnceBesideATableASpreadsheetHolds) 
     ExpectRowsWaitThenJoin(held, 3, 0, 14000);
 }
 
+TEST_P(TableFileOnWindowsTest, WritesTheComputersOwnNameWholeInUtf8) {
+    // The name where Windows keeps it, put back after. NT gives it wide, so a name outside the
+    // code page (1252) is whole; 98 and ME give it in the code page, and the program converts it.
+    const bool nt = !*GetParam().name;
+    const std::wstring key = L"System\\CurrentControlSet\\Control\\ComputerName\\", name = L"ComputerName";
+    const std::wstring computer = nt ? L"\u0141\u00d3D\u0179-PC" : L"M\u00dcLLER-PC";
+    const ScopedRegValue active(HKEY_LOCAL_MACHINE, key + L"ActiveComputerName", name, computer);
+    const ScopedRegValue set(HKEY_LOCAL_MACHINE, key + name, name, computer);
+    ASSERT_EQ(Utf8ComputerName(), nt ? "\xC5\x81\xC3\x93" "D\xC5\xB9-PC" : "M\xC3\x9CLLER-PC") << "not Wine's source";
+    const std::string row = RowWithoutFiles() + "<now>\r\n";
+    const std::wstring path = Table(L"survey.csv");
+    EXPECT_EQ(ExitCodeOf(CsvTo(path)), 0u);
+    const std::string table = WithTimesChecked(ReadBytes(path));
+    EXPECT_EQ(table.substr(table.find("\r\n") + 2), row) << "the row, whatever begins the table";
+    EXPECT_EQ(WithTimesChecked(ReportWritten(programFolder_.Path(), L"/csv")), kUtf8Mark + (kTableHeader + row));
+    // A name that cannot be read writes no row, to the table or to standard output.
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, (key + L"ActiveComputerName").c_str(), name.c_str());
+    EXPECT_EQ(ExitCodeOf(CsvTo(path)), 1u);
+    EXPECT_EQ(WithTimesChecked(ReadBytes(path)), table);
+    EXPECT_EQ(ReportWritten(programFolder_.Path(), L"/csv", 1), "");
+}
+
 INSTANTIATE_TEST_SUITE_P(Told, TableFileOnWindowsTest, ::testing::Values(kToldWindows[0], kToldWindows[1]),
                          [](const auto& test) { return ToldWindowsTestName(test.param); });
 

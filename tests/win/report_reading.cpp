@@ -35,14 +35,17 @@ long long SecondsOf(std::string_view text) {
 
 } // namespace
 
-std::string AnsiComputerName() {
-    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD count = sizeof name;
-    return GetComputerNameA(name, &count) ? std::string(name, count) : "<no name>";
+std::string Utf8ComputerName() {
+    wchar_t name[256] = {};
+    DWORD count = 256;
+    char utf8[1024] = {};
+    if (!GetComputerNameW(name, &count)) return "<no name>";
+    const int length = WideCharToMultiByte(CP_UTF8, 0, name, static_cast<int>(count), utf8, 1024, nullptr, nullptr);
+    return std::string(utf8, static_cast<std::size_t>(length));
 }
 
 std::string RowWithoutFiles() {
-    return AnsiComputerName() + ",Unknown Version / Beta Version,Unknown Version / Beta version,,,,,,,,,";
+    return Utf8ComputerName() + ",Unknown Version / Beta Version,Unknown Version / Beta version,,,,,,,,,";
 }
 
 std::string WithTimesChecked(const std::string& table) {
@@ -98,7 +101,7 @@ std::wstring CopiedByKeys(HWND target, std::initializer_list<WORD> keys) {
                         : L"<the clipboard did not change, and the key hook could not be set>";
 }
 
-std::string ReportWritten(const std::wstring& programFolder, const wchar_t* argument) {
+std::string ReportWritten(const std::wstring& programFolder, const wchar_t* argument, DWORD exitCode) {
     const std::wstring output = programFolder + L"\\report.txt";
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE file = CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
@@ -107,6 +110,6 @@ std::string ReportWritten(const std::wstring& programFolder, const wchar_t* argu
     ProgramRun run(programFolder, argument, file);
     CloseHandle(file);
     EXPECT_TRUE(run.ExitsWithoutWindow(20000)) << argument;
-    EXPECT_EQ(run.ExitCode(), 0u) << argument;
+    EXPECT_EQ(run.ExitCode(), exitCode) << argument;
     return ReadBytes(output);
 }

@@ -24,8 +24,10 @@ inline constexpr char kSampleReport[] = "Orvel Quillon 3.10\r\n"
 inline constexpr char kTableHeader[] = "Computer,Catalyst Version,Control Panel Version,ati2dvag.dll,ati3d1ag.dll,"
                                        "ati3d2ag.dll,atioglxx.dll,ati3duag.dll,atippaxx.dll,atipdsxx.dll,atipuixx.dll,"
                                        "Checked (UTC)\r\n";
-// The computer's name as a program reads it in the ANSI code page.
-std::string AnsiComputerName();
+// What a new table that /csv writes begins with: the UTF-8 byte-order mark.
+inline constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+// The computer's name as the program writes it in a table: read wide, in UTF-8.
+std::string Utf8ComputerName();
 // This machine's row when none of the files is there, up to its time field.
 std::string RowWithoutFiles();
 // The table's lines with each row's time field, when it is a UTC time in the last two minutes
@@ -41,5 +43,5 @@ void EmptyTheClipboard();
 std::wstring CopiedByKeys(HWND target, std::initializer_list<WORD> keys);
 
 // What the program started from `programFolder` with `argument` wrote to a file as its standard
-// output. It must end within 20 seconds with exit code 0, and show no window on the way.
-std::string ReportWritten(const std::wstring& programFolder, const wchar_t* argument);
+// output. It must end within 20 seconds with `exitCode`, and show no window on the way.
+std::string ReportWritten(const std::wstring& programFolder, const wchar_t* argument, DWORD exitCode = 0);

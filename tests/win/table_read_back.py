@@ -30,8 +30,8 @@ HOLD_MS = 4000
 
 
 def rows_of(data):
-    # The bytes are in the ANSI code page, which for the test prefix is Windows-1252.
-    return list(csv.reader(io.StringIO(data.decode("cp1252"), newline="")))
+    # The bytes are in UTF-8, after the byte-order mark where the table was new.
+    return list(csv.reader(io.StringIO(data.decode("utf-8-sig"), newline="")))
 
 
 def row_failures(rows, count):
