@@ -252,10 +252,9 @@ TEST_P(TableFileOnWindowsTest, KeepsTheRowsBesideATableSavedWithSemicolonsUntilI
     EXPECT_EQ(ExitCodeOf(CsvTo(path)), 0u);
     const std::string table = ReadBytes(path), row = RowWithoutFiles() + "<now>\r\n";
     EXPECT_EQ(WithTimesChecked(table), kNewTable + row + row + row);
-    // Each once, oldest first: the rows differ in their time alone.
-    const std::size_t second = table.find('\n', kNewTable.size()) + 1, third = table.find('\n', second) + 1;
-    EXPECT_LT(table.substr(kNewTable.size(), second - kNewTable.size()), table.substr(second, third - second));
-    EXPECT_LT(table.substr(second, third - second), table.substr(third));
+    const std::size_t a = kNewTable.size(), b = table.find('\n', a) + 1, c = table.find('\n', b) + 1;
+    EXPECT_TRUE(table.substr(a, b - a) < table.substr(b, c - b) && table.substr(b, c - b) < table.substr(c))
+        << "each once, oldest first: the rows differ in their time alone";
     FileListing left;
     AddFiles(tables_.Path(), left);
     EXPECT_EQ(left.size(), 2u) << "the table and the file set aside";
