@@ -40,13 +40,17 @@ bool NamedFiles::Delete(const std::wstring& path) const {
     return CanReach(path) && (createFile_ ? deleteFile_(path.c_str()) : DeleteFileA(ToAnsi(path).c_str()));
 }
 
-std::vector<std::wstring> NamedFiles::Names(const std::wstring& pattern) const {
+std::vector<std::wstring> NamedFiles::Names(const std::wstring& pattern, std::uint64_t* firstLength) const {
     std::vector<std::wstring> names;
+    if (firstLength) *firstLength = 0;
     if (!CanReach(pattern)) return names;
     WIN32_FIND_DATAW wide;
     WIN32_FIND_DATAA ansi;
     const UniqueFind find(createFile_ ? findFirst_(pattern.c_str(), &wide)
                                       : FindFirstFileA(ToAnsi(pattern).c_str(), &ansi));
+    if (find && firstLength)
+        *firstLength = createFile_ ? std::uint64_t{wide.nFileSizeHigh} << 32 | wide.nFileSizeLow
+                                   : std::uint64_t{ansi.nFileSizeHigh} << 32 | ansi.nFileSizeLow;
     if (find) do {
             if (!((createFile_ ? wide.dwFileAttributes : ansi.dwFileAttributes) & FILE_ATTRIBUTE_DIRECTORY))
                 names.push_back(createFile_ ? std::wstring(wide.cFileName) : FromAnsi(ansi.cFileName));

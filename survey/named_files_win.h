@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,10 @@ public:
     HANDLE Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) const;
     bool Delete(const std::wstring& path) const;
     // The names of the files that `pattern` matches ("C:\reports\survey.csv.waiting.*"),
-    // without their folder: as many as Windows lists, in its order.
-    std::vector<std::wstring> Names(const std::wstring& pattern) const;
+    // without their folder: as many as Windows lists, in its order. `firstLength`, when given,
+    // gets the length that the listing gives the first, without opening it (0 for none): for a
+    // file that another program holds open, it may be short of its length now.
+    std::vector<std::wstring> Names(const std::wstring& pattern, std::uint64_t* firstLength = nullptr) const;
 
 private:
     decltype(&CreateFileW) createFile_ = nullptr;

@@ -1,6 +1,7 @@
 #include "survey/table_append.h"
 
 #include "ui/ascii_case.h"
+#include "ui/utf8_text.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -19,12 +20,10 @@ bool IsDeviceName(std::wstring_view name) {
            (EqualsIgnoringAsciiCase(name.substr(0, 3), L"com") || EqualsIgnoringAsciiCase(name.substr(0, 3), L"lpt"));
 }
 
-// True when `table` holds `row` (with its CR LF) as a line of its own after the first.
-bool Holds(std::string_view table, std::string_view row) {
-    for (std::size_t at = 0; at < table.size(); ++at) {
-        const std::size_t next = at + 1, count = std::min(row.size(), table.size() - next);
-        if (table[at] == '\n' && std::string_view(table.data() + next, count) == row) return true;
-    }
+// True when `lines` holds `row` (with its CR LF) right after one of its LFs.
+bool Holds(std::string_view lines, std::string_view row) {
+    for (std::size_t at = 0; at < lines.size(); ++at)
+        if (lines[at] == '\n' && lines.substr(at + 1, row.size()) == row) return true;
     return false;
 }
 
@@ -48,54 +47,67 @@ bool CanNameTableFile(std::wstring_view path) {
 TableOutcome AppendRow(TableFile& file, WaitingFiles& waiting, std::string_view header, std::string_view row) {
     std::uint64_t length = 0;
     if (!file.Length(length)) return TableOutcome::NotWritten;
-    std::vector<std::wstring> names = waiting.Names();
-    // The table's header, and the whole table where rows wait, so as to tell which of them it
-    // holds already: their run wrote them and ended before it removed their files.
-    std::string table;
-    char last = '\n';
-    if (length > 0) {
-        if (length < header.size()) return TableOutcome::NotThisTable;
-        table.append(header.size(), '\0');
-        if (!file.Read(0, table)) return TableOutcome::NotWritten;
-        if (table != header) return TableOutcome::NotThisTable;
-        if (names.empty()) {
-            if (!file.Read(length - 1, std::span(&last, 1))) return TableOutcome::NotWritten;
-        } else {
-            if (length > SIZE_MAX) return TableOutcome::NotWritten;
-            table.append(static_cast<std::size_t>(length) - header.size(), '\0');
-            if (!file.Read(header.size(), std::span(table).subspan(header.size()))) return TableOutcome::NotWritten;
-            last = table.back();
-        }
+    // The table's start: the mark and the header, or the header alone (an earlier version's), or
+    // in a file that holds nothing else, the first part of them, which is completed.
+    std::string start(kUtf8Mark);
+    start += header;
+    std::string begun(static_cast<std::size_t>(std::min<std::uint64_t>(length, start.size())), '\0');
+    if (!file.Read(0, begun)) return TableOutcome::NotWritten;
+    const std::string_view whole = kUtf8Mark.starts_with(std::string_view(begun).substr(0, 3)) ? start : header;
+    std::uint64_t rowsAt = whole.size(); // where the table's rows begin
+    char last = begun.empty() ? '\n' : begun.back();
+    if (length > begun.size() && !file.Read(length - 1, std::span(&last, 1))) return TableOutcome::NotWritten;
+    // The table from `from` on, with the byte before it (an LF for an empty file), and what goes out.
+    std::string lines(1, last);
+    if (!begun.starts_with(whole)) {
+        if (begun.size() != length || !whole.starts_with(begun)) return TableOutcome::NotThisTable;
+        lines += whole.substr(begun.size());
+        rowsAt = length;
+    } else if (last != '\n') {
+        lines += "\r\n";
     }
-    const std::size_t from = table.size(); // what goes out is all that follows
-    if (length == 0) table = header;
-    if (last != '\n') table += "\r\n";
-    std::vector<std::wstring> taken;
-    while (taken.size() < kMostRowsTakenIn) {
+
+    // A waiting row that the table holds already (its run wrote it and ended before it removed
+    // its file) was taken in after the point where the table ended when the row was left, which
+    // its file's name records: the table is read from there, once, as far as is needed.
+    std::uint64_t from = length;
+    std::vector<std::wstring> names = waiting.Names(), taken;
+    for (std::size_t added = 0; added < kMostRowsTakenIn;) {
         // The oldest name not yet looked at; one looked at is emptied.
         std::wstring* oldest = nullptr;
         for (std::wstring& name : names)
             if (!name.empty() && (!oldest || name < *oldest)) oldest = &name;
         if (!oldest) break;
         std::string bytes;
-        if (waiting.Read(*oldest, bytes) && IsWaitingFile(bytes, header)) {
+        const std::string_view waitingRow = waiting.Read(*oldest, bytes) ? WaitingRow(bytes, header) : "";
+        if (!waitingRow.empty()) {
+            std::uint64_t rowFrom = RecordedTableLength(*oldest);
+            if (rowFrom < rowsAt || rowFrom > length) rowFrom = rowsAt; // none, or the table was replaced
+            if (rowFrom < from) {
+                if (length - rowFrom >= SIZE_MAX) return TableOutcome::NotWritten;
+                std::string before(static_cast<std::size_t>(from - rowFrom), '\0');
+                if (!file.Read(rowFrom - 1, before)) return TableOutcome::NotWritten;
+                lines = std::move(before += lines);
+                from = rowFrom;
+            }
+            // Once, also among the rows taken in now.
+            if (!Holds(std::string_view(lines).substr(static_cast<std::size_t>(rowFrom - from)), waitingRow)) {
+                lines += waitingRow;
+                ++added;
+            }
             taken.push_back(std::move(*oldest));
-            std::string_view waitingRow = bytes;
-            waitingRow.remove_prefix(header.size());
-            if (!Holds(table, waitingRow)) table += waitingRow;
         }
         oldest->clear();
     }
-    table += row;
-    std::string_view out = table;
-    out.remove_prefix(from);
-    if (file.Append(out) && file.Flush()) {
-        for (const std::wstring& name : taken) waiting.Remove(name);
-        return TableOutcome::Written;
+    lines += row;
+    if (!file.Append(std::string_view(lines).substr(static_cast<std::size_t>(length - from) + 1)) || !file.Flush()) {
+        const bool cutBack = file.CutBackTo(length);
+        if (length == 0) file.RemoveIfCreated();
+        return cutBack ? TableOutcome::NotWritten : TableOutcome::NotCutBack;
     }
-    file.CutBackTo(length);
-    if (length == 0) file.RemoveIfCreated();
-    return TableOutcome::NotWritten;
+    if (!file.Close()) return TableOutcome::NotWritten;
+    for (const std::wstring& name : taken) waiting.Remove(name);
+    return TableOutcome::Written;
 }
 
 std::uint32_t BusyWaitMs(std::uint32_t busyTries, std::uint32_t random) {

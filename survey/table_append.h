@@ -13,12 +13,13 @@
 enum class TableOutcome : int {
     Written = 0,      // the row is in the table
     NotWritten = 1,   // a place a table cannot be, or a write that failed and was taken back
-    NotThisTable = 2, // the file holds something other than this program's table
+    NotThisTable = 2, // the file holds something other than this program's table; the row waits beside it
     Busy = 3,         // another writer held the file for the whole wait, and the row could not wait
     Waiting = 5,      // the table was held; the row waits beside it
+    NotCutBack = 6,   // a write that failed and could not be taken back: the table may end in part of a row
     // Only between tries: the file is held by a program that reads it and lets others read it
     // too, as a spreadsheet that has it open does, rather than by a writer like this program.
-    HeldByReader = 6,
+    HeldByReader = 7,
 };
 
 // False for a path that cannot name a table file, before anything is opened: an empty one, one
@@ -44,23 +45,33 @@ public:
     virtual bool Flush() = 0;
     // Cuts the file back to `length` bytes.
     virtual bool CutBackTo(std::uint64_t length) = 0;
+    // Lets the file go; false when what was written may not be in it after all.
+    virtual bool Close() = 0;
     // Takes the file away again, once it is let go, when this run created it.
     virtual void RemoveIfCreated() = 0;
 };
 
 // Adds `row` (a line ending in CR LF) to the table in `file`, and the rows waiting beside it:
-// - an empty file gets `header` (the table's first line, CR LF included) and then the rows;
-// - any other file must begin with exactly `header`, or nothing is written (NotThisTable);
+// - an empty file gets the UTF-8 byte-order mark, `header` (the table's first line, CR LF
+//   included) and then the rows; a file that holds the first part of these and nothing else (its
+//   start was cut short) gets the rest of them, with no byte already there changed;
+// - any other file must begin with exactly `header`, with or without the mark before it (an
+//   earlier version wrote none, and none is added), or nothing is written (NotThisTable);
 // - a file whose last byte is not LF gets CR LF before the rows, so no row is glued to another;
-// - the waiting rows go before `row`, oldest first, at most kMostRowsTakenIn of them; a file
-//   that is not exactly `header` and one row is left alone. A row that is in the table already
-//   (its run wrote it and ended before it removed its file) or twice among them goes in once:
-//   each row names its computer and the second of its probe, so one that is the same is the
-//   same machine's same result.
-// Whatever goes out goes in one write, and counts once it is flushed; then the files of the
-// rows taken in are removed. When the write or the flush fails, the file is cut back to the
-// length it had, so the bytes that were there are all that is left; a file that this run
-// created is taken away again, and the waiting files stay.
+// - the waiting rows go before `row`, oldest first (by the names after their prefix, which begin
+//   with the time the row was left), at most kMostRowsTakenIn of them; a file that is not one
+//   header and one row (WaitingRow) is left alone. A row that is in the table already (its run
+//   wrote it and ended before it removed its file) or twice among them goes in once, and does
+//   not count: each row names its computer and the second of its probe, so one that is the same
+//   is the same machine's same result. A row can have been taken in only after the point where
+//   the table ended when it was left, the length its name records, so the table is read from
+//   the least such length on, and only where at least one whole waiting file is found; else
+//   only its start and its last byte are read.
+// Whatever goes out goes in one write, and counts once it is flushed and the file closed; then
+// the files of the rows taken in (or found in the table already) are removed. When the write or
+// the flush fails, the file is cut back to the length it had, so the bytes that were there are
+// all that is left (NotCutBack when that fails too); a file that this run created is taken away
+// again, and the waiting files stay. So do they when the close fails (NotWritten).
 TableOutcome AppendRow(TableFile& file, WaitingFiles& waiting, std::string_view header, std::string_view row);
 
 // Waiting for a table that another writer holds: tries at random intervals that grow from tens

@@ -16,12 +16,12 @@ DWORD ShareDeleteOnNT() { return IsWindowsNT() ? FILE_SHARE_DELETE : 0; }
 
 class OpenTableFile final : public TableFile {
 public:
-    OpenTableFile(HANDLE file, bool created) : file_(file), created_(created) {}
+    OpenTableFile(UniqueFile& file, bool created) : file_(file), created_(created) {}
 
     bool Length(std::uint64_t& length) override {
         DWORD high = 0;
         SetLastError(NO_ERROR);
-        const DWORD low = GetFileSize(file_, &high);
+        const DWORD low = GetFileSize(file_.get(), &high);
         if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
         length = (std::uint64_t{high} << 32) | low;
         return true;
@@ -31,7 +31,7 @@ public:
         if (!MoveTo(offset)) return false;
         while (!bytes.empty()) {
             DWORD read = 0;
-            if (!ReadFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read == 0)
+            if (!ReadFile(file_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read == 0)
                 return false;
             bytes = bytes.subspan(read);
         }
@@ -41,13 +41,16 @@ public:
     bool Append(std::string_view bytes) override {
         DWORD written = 0;
         return bytes.size() <= MAXDWORD && MoveTo(0, FILE_END) &&
-               WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+               WriteFile(file_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
                written == bytes.size();
     }
 
-    bool Flush() override { return FlushFileBuffers(file_); }
+    bool Flush() override { return FlushFileBuffers(file_.get()); }
 
-    bool CutBackTo(std::uint64_t length) override { return MoveTo(length) && SetEndOfFile(file_); }
+    bool CutBackTo(std::uint64_t length) override { return MoveTo(length) && SetEndOfFile(file_.get()); }
+
+    // A close that fails leaves in doubt a row that the flush said was there.
+    bool Close() override { return CloseHandle(file_.release()); }
 
     void RemoveIfCreated() override { remove_ = created_; }
 
@@ -57,11 +60,11 @@ private:
     bool MoveTo(std::uint64_t offset, DWORD from = FILE_BEGIN) {
         LONG high = static_cast<LONG>(offset >> 32);
         SetLastError(NO_ERROR);
-        const DWORD low = SetFilePointer(file_, static_cast<LONG>(offset & 0xFFFFFFFFu), &high, from);
+        const DWORD low = SetFilePointer(file_.get(), static_cast<LONG>(offset & 0xFFFFFFFFu), &high, from);
         return low != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR;
     }
 
-    HANDLE file_;
+    UniqueFile& file_;
     bool created_;
 };
 
@@ -96,26 +99,30 @@ TableOutcome TryAppend(const NamedFiles& files, WaitingFiles& waiting, const std
         return reading ? TableOutcome::HeldByReader : TableOutcome::Busy;
     }
     if (GetFileType(file.get()) != FILE_TYPE_DISK) return TableOutcome::NotWritten;
-    OpenTableFile table(file.get(), error != ERROR_ALREADY_EXISTS);
+    OpenTableFile table(file, error != ERROR_ALREADY_EXISTS);
     const TableOutcome outcome = AppendRow(table, waiting, header, row);
     if (table.remove_ && nt) files.Delete(path);
-    // A close that fails leaves in doubt a row that the flush said was there; the run says it
-    // was not written rather than that it was.
-    const bool closed = CloseHandle(file.release());
+    file.reset(); // unless AppendRow closed it
     if (table.remove_ && !nt) files.Delete(path);
-    return outcome == TableOutcome::Written && !closed ? TableOutcome::NotWritten : outcome;
+    return outcome;
 }
 
 // The files in which rows wait beside the table at a path: in the table's folder, named after it.
 class FilesBesideTable final : public WaitingFiles {
 public:
     FilesBesideTable(const NamedFiles& files, const std::wstring& path)
-        : files_(files), path_(path), folder_(std::wstring_view(path).substr(0, path.find_last_of(L"\\/:") + 1)) {}
+        : files_(files), path_(path), prefix_(WaitingFilePrefix(path)),
+          nameAt_(path.find_last_of(L"\\/:") + 1) {}
 
-    std::vector<std::wstring> Names() override { return files_.Names(WaitingFilePrefix(path_) + L"*.csv"); }
+    // The listing matches the table's name in any case; what follows it is the same.
+    std::vector<std::wstring> Names() override {
+        std::vector<std::wstring> names = files_.Names(prefix_ + L"*.csv");
+        for (std::wstring& name : names) name.erase(0, prefix_.size() - nameAt_);
+        return names;
+    }
 
     bool Read(const std::wstring& name, std::string& bytes) override {
-        const UniqueFile file(files_.Open(folder_ + name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
+        const UniqueFile file(files_.Open(prefix_ + name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
         DWORD high = 0, read = 0;
         const DWORD length = file ? GetFileSize(file.get(), &high) : INVALID_FILE_SIZE;
         if (length == INVALID_FILE_SIZE || high != 0 || length > kMostWaitingFileLength) return false;
@@ -123,27 +130,30 @@ public:
         return ReadFile(file.get(), bytes.data(), length, &read, nullptr) && read == length;
     }
 
-    void Remove(const std::wstring& name) override { files_.Delete(folder_ + name); }
+    void Remove(const std::wstring& name) override { files_.Delete(prefix_ + name); }
 
     // Leaves `header` and `row` in a new file of its own, by the rules of a table, which no
-    // other run can open until it is whole: Waiting, or Busy when the folder refuses it.
-    TableOutcome Leave(std::string_view header, std::string_view row) const {
+    // other run can open until it is whole; false when the folder refuses it. Its name records
+    // the table's length as the folder lists it, which the table, held, cannot tell.
+    bool Leave(std::string_view header, std::string_view row) const {
         const UtcTime left = UtcNow();
         const std::wstring computer = ComputerName();
+        std::uint64_t length = 0;
+        files_.Names(path_, &length);
         NoWaitingFiles none;
         for (std::uint32_t attempt = 1; attempt <= 15; ++attempt) {
-            const std::wstring path = WaitingFileName(path_, left, computer, GetCurrentProcessId(), attempt);
-            if (TryAppend(files_, none, path, CREATE_NEW, header, row) == TableOutcome::Written)
-                return TableOutcome::Waiting;
+            const std::wstring path = WaitingFileName(path_, left, length, computer, GetCurrentProcessId(), attempt);
+            if (TryAppend(files_, none, path, CREATE_NEW, header, row) == TableOutcome::Written) return true;
             if (GetLastError() != ERROR_FILE_EXISTS) break; // else a name taken: the next one
         }
-        return TableOutcome::Busy;
+        return false;
     }
 
 private:
     const NamedFiles& files_;
     const std::wstring& path_;
-    const std::wstring folder_; // with its last separator
+    const std::wstring prefix_; // the path of every waiting file but what follows WaitingFilePrefix
+    const std::size_t nameAt_;  // where the table's name begins in its path
 };
 
 } // namespace
@@ -161,5 +171,8 @@ TableOutcome AppendToTableFile(const std::wstring& path, const std::wstring& hea
         RetryWhileBusy([&] { return TryAppend(files, waiting, path, OPEN_ALWAYS, headerBytes, rowBytes); },
                        [&] { return static_cast<std::uint32_t>(GetTickCount() - start); },
                        [](std::uint32_t ms) { Sleep(ms); }, start ^ (GetCurrentProcessId() * 2654435761u));
-    return outcome == TableOutcome::Busy ? waiting.Leave(headerBytes, rowBytes) : outcome;
+    // A table held, or a file that is not this program's table: the row waits beside it.
+    if (outcome != TableOutcome::Busy && outcome != TableOutcome::NotThisTable) return outcome;
+    if (!waiting.Leave(headerBytes, rowBytes)) return TableOutcome::Busy;
+    return outcome == TableOutcome::Busy ? TableOutcome::Waiting : outcome;
 }

@@ -1,4 +1,5 @@
 #include "survey/table_append.h"
+#include "ui/utf8_text.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,7 @@ public:
         return true;
     }
     bool Read(std::uint64_t offset, std::span<char> bytes) override {
+        read_ += bytes.size();
         if (offset + bytes.size() > bytes_.size()) return false;
         std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), bytes.size(), bytes.begin());
         return true;
@@ -34,14 +36,16 @@ public:
     }
     bool Flush() override { return flushes_; }
     bool CutBackTo(std::uint64_t length) override {
-        bytes_.resize(length);
-        return true;
+        if (cutsBack_) bytes_.resize(length);
+        return cutsBack_;
     }
+    bool Close() override { return closes_; }
     void RemoveIfCreated() override { removed_ = created_; }
     std::string bytes_;
     std::size_t writableBytes_ = std::string::npos;
     int writes_ = 0;
-    bool flushes_ = true, created_ = false, removed_ = false;
+    std::size_t read_ = 0;
+    bool flushes_ = true, cutsBack_ = true, closes_ = true, created_ = false, removed_ = false;
 };
 
 // Files waiting beside the table, in memory; a held one cannot be read.
@@ -56,17 +60,21 @@ struct MemoryWaiting final : WaitingFiles {
         bytes = files_.at(name);
         return true;
     }
-    void Remove(const std::wstring& name) override { files_.erase(name); }
+    void Remove(const std::wstring& name) override { files_.erase(removes_ ? name : L""); }
     std::map<std::wstring, std::string> files_;
     std::set<std::wstring> held_;
+    bool removes_ = true;
 };
 
-std::wstring WaitingName(int second) {
-    return WaitingFileName(L"survey.csv", {2026, 12, 8, 9, second / 60, second % 60}, L"PC-1", 7, 1);
+// A waiting file's name after its prefix, left while the table was `tableLength` bytes long.
+std::wstring WaitingName(int second, std::uint64_t tableLength = 0) {
+    return WaitingFileName(L"", {2026, 12, 8, 9, second / 60, second % 60}, tableLength, L"PC-1", 7, 1).substr(9);
 }
+// A row whose first field holds a CR alone, quoted.
+std::string RowOf(int i) { return "\"PC\r" + std::to_string(i) + "\",Catalyst 3.10,2026-12-08 09:00:00\r\n"; }
 
 TEST(TableAppend, AddsTheRowOnlyToThisProgramsTableAndNeverGluesRows) {
-    const std::string header(kHeader), row(kRow);
+    const std::string header(kHeader), row(kRow), marked = std::string(kUtf8Mark) + header;
     const std::string earlier = header + "PC-1,Catalyst 3.9,2026-12-08 09:00:00\r\n";
     const struct {
         const char* what;
@@ -74,7 +82,12 @@ TEST(TableAppend, AddsTheRowOnlyToThisProgramsTableAndNeverGluesRows) {
         TableOutcome outcome;
         std::string after;
     } cases[] = {
-        {"an empty file", "", TableOutcome::Written, header + row},
+        {"an empty file", "", TableOutcome::Written, marked + row},
+        {"a table with the mark", marked + "x\r\n", TableOutcome::Written, marked + "x\r\n" + row},
+        {"a start cut short", marked.substr(0, 9), TableOutcome::Written, marked + row},
+        {"zeros", std::string(4, '\0'), TableOutcome::NotThisTable, std::string(4, '\0')},
+        {"a spreadsheet's save", "\xEF\xBB\xBF" "Computer;Catalyst", TableOutcome::NotThisTable,
+         "\xEF\xBB\xBF" "Computer;Catalyst"},
         {"a header only", header, TableOutcome::Written, header + row},
         {"a table with rows", earlier, TableOutcome::Written, earlier + row},
         {"a last row without a line end", earlier + "PC-9,edited", TableOutcome::Written,
@@ -83,8 +96,7 @@ TEST(TableAppend, AddsTheRowOnlyToThisProgramsTableAndNeverGluesRows) {
         {"another program's table", "Name,Value\r\nx,1\r\n", TableOutcome::NotThisTable, "Name,Value\r\nx,1\r\n"},
         {"the table without its time column", "Computer,Catalyst Version\r\nPC-1,Catalyst 3.9\r\n",
          TableOutcome::NotThisTable, "Computer,Catalyst Version\r\nPC-1,Catalyst 3.9\r\n"},
-        {"a header without its CR LF", header.substr(0, header.size() - 2), TableOutcome::NotThisTable,
-         header.substr(0, header.size() - 2)},
+        {"a header without its CR LF", header.substr(0, header.size() - 2), TableOutcome::Written, header + row},
         {"a header ended by LF alone", header.substr(0, header.size() - 2) + "\n", TableOutcome::NotThisTable,
          header.substr(0, header.size() - 2) + "\n"},
         {"a header with a field more", header.substr(0, header.size() - 2) + ",x\r\n", TableOutcome::NotThisTable,
@@ -92,9 +104,12 @@ TEST(TableAppend, AddsTheRowOnlyToThisProgramsTableAndNeverGluesRows) {
     };
     for (const auto& c : cases) {
         MemoryTable table(c.before);
-        MemoryWaiting none;
-        EXPECT_EQ(AppendRow(table, none, kHeader, kRow), c.outcome) << c.what;
+        MemoryWaiting bad; // files that are not whole waiting files make no run read the table
+        bad.files_ = {{WaitingName(1), ""}, {WaitingName(2), header}};
+        EXPECT_EQ(AppendRow(table, bad, kHeader, kRow), c.outcome) << c.what;
         EXPECT_EQ(table.bytes_, c.after) << c.what;
+        EXPECT_LE(table.read_, marked.size() + 1) << c.what << ": the start and the last byte";
+        EXPECT_EQ(bad.files_.size(), 2u) << c.what;
         EXPECT_EQ(table.writes_, c.outcome == TableOutcome::Written ? 1 : 0) << c.what << ": all in one write";
     }
 }
@@ -110,11 +125,13 @@ TEST(TableAppend, AFailedWriteOrFlushIsCutBackAndANewFileTakenAway) {
                 table.writableBytes_ = written;
                 table.flushes_ = written != std::string::npos;
                 table.created_ = created;
+                table.cutsBack_ = written != 1; // else the table is left in doubt
                 MemoryWaiting waiting;
                 waiting.files_[WaitingName(0)] = std::string(kHeader) + "PC-3,Catalyst 3.10,2026-12-08 09:00:00\r\n";
-                EXPECT_EQ(AppendRow(table, waiting, kHeader, kRow), TableOutcome::NotWritten)
+                EXPECT_EQ(AppendRow(table, waiting, kHeader, kRow),
+                          table.cutsBack_ ? TableOutcome::NotWritten : TableOutcome::NotCutBack)
                     << before.size() << "+" << written;
-                EXPECT_EQ(table.bytes_, before) << written << " bytes had gone out";
+                if (table.cutsBack_) EXPECT_EQ(table.bytes_, before) << written << " bytes had gone out";
                 EXPECT_EQ(table.removed_, created) << "only a file this run created is taken away";
                 EXPECT_EQ(waiting.files_.size(), 1u) << "the row still waits";
             }
@@ -128,41 +145,69 @@ TEST(TableAppend, AFailedWriteOrFlushIsCutBackAndANewFileTakenAway) {
 }
 
 TEST(TableAppend, TakesWaitingRowsInOldestFirstEachOnceAndAtMost1000) {
-    const std::string header(kHeader);
-    const auto rowOf = [](int i) { return "PC-" + std::to_string(i) + ",Catalyst 3.10,2026-12-08 09:00:00\r\n"; };
+    const std::string header(kHeader), marked = std::string(kUtf8Mark) + header;
+    const auto rowOf = RowOf;
     const std::string before = header + rowOf(0); // a run wrote the row of file 0 and ended there
-    MemoryTable table(before);
+    MemoryTable table(before + "PC-edited");
     MemoryWaiting waiting;
-    for (int i = 0; i < 1002; ++i) waiting.files_[WaitingName(10 + i)] = header + rowOf(i == 2 ? 1 : i);
+    // File 0 left beside a table since replaced, longer than this one; half of them with the mark.
+    for (int i = 0; i < 1004; ++i)
+        waiting.files_[WaitingName(10 + i, i ? 0 : 1u << 30)] = (i % 2 ? header : marked) + rowOf(i == 2 ? 1 : i);
     // Left alone, and not counted: files that are not exactly the header and one row, and a
     // file that another program holds.
     const std::map<std::wstring, std::string> foreign = {
         {WaitingName(1), header + rowOf(8000) + rowOf(8001)}, {WaitingName(2), "Name,Value\r\nx,1\r\n"},
         {WaitingName(3), header + "PC-9,Catalyst 3.10\r\n"}, {WaitingName(4), header + "PC-9,\"a,b,c\r\n"},
-        {WaitingName(5), header + rowOf(9000)}};
+        {WaitingName(5), header + rowOf(9000)}, {WaitingName(6), marked + "PC-9\n,Catalyst 3.10,\r\n"},
+        {WaitingName(7), header + "PC-9\r,Catalyst 3.10,\r\n"}, {WaitingName(8), header + "PC-9,Catalyst 3.10,\n"},
+        {WaitingName(9), ""}};
     waiting.files_.insert(foreign.begin(), foreign.end());
     waiting.held_ = {WaitingName(5)};
 
-    EXPECT_EQ(AppendRow(table, waiting, kHeader, kRow), TableOutcome::Written);
-    std::string expected = before + rowOf(1); // file 2's row is file 1's: once
-    for (int i = 3; i < 1000; ++i) expected += rowOf(i);
+    // A close that fails: the rows may be in the table, so their files stay.
+    table.closes_ = false;
+    const std::map<std::wstring, std::string> all = waiting.files_;
+    EXPECT_EQ(AppendRow(table, waiting, kHeader, kRow), TableOutcome::NotWritten);
+    std::string expected = before + "PC-edited\r\n" + rowOf(1); // file 2's row is file 1's: once
+    for (int i = 3; i < 1002; ++i) expected += rowOf(i);
     EXPECT_EQ(table.bytes_, expected + std::string(kRow));
     EXPECT_EQ(table.writes_, 1);
-    std::map<std::wstring, std::string> left = foreign;
-    left[WaitingName(1010)] = header + rowOf(1000);
-    left[WaitingName(1011)] = header + rowOf(1001);
-    EXPECT_EQ(waiting.files_, left) << "the 1000 oldest taken in and removed";
+    EXPECT_EQ(waiting.files_, all);
 
-    // The next run takes in the rest.
+    // Then those rows are found there, and their files, which cannot go, do not count: newer rows join.
+    table.closes_ = true;
+    waiting.removes_ = false;
     EXPECT_EQ(AppendRow(table, waiting, kHeader, kRow), TableOutcome::Written);
-    EXPECT_EQ(table.bytes_, expected + std::string(kRow) + rowOf(1000) + rowOf(1001) + std::string(kRow));
-    EXPECT_EQ(waiting.files_, foreign);
+    EXPECT_EQ(table.bytes_, expected + std::string(kRow) + rowOf(1002) + rowOf(1003) + std::string(kRow));
+    EXPECT_EQ(waiting.files_, all);
 }
 
-TEST(TableAppend, NamesWaitingFilesByTableTimeComputerAndRun) {
-    EXPECT_EQ(WaitingFileName(L"survey.csv", {2026, 12, 9, 9, 0, 1}, L"PC/7", 0x49C, 2),
-              L"survey.csv.waiting.20261209-090001.PC_7.0000049C-2.csv");
-    EXPECT_EQ(WaitingFileName(L"s", {}, L"PC", 1, 1), L"s.waiting.00000000-000000.PC.00000001.csv");
+// The bytes read by a run that adds `waiting` rows, each left as the table ended, the oldest `there` of them taken in.
+std::size_t BytesReadTakingIn(int rows, int waiting, int there) {
+    std::string table = std::string(kUtf8Mark) + std::string(kHeader), added;
+    for (int i = 0; i < rows; ++i) table += RowOf(i);
+    MemoryWaiting files;
+    for (int i = 0; i < waiting; ++i) {
+        files.files_[WaitingName(i, table.size())] = std::string(kHeader) + RowOf(-i);
+        (i < there ? table : added) += RowOf(-i);
+    }
+    MemoryTable file(table);
+    EXPECT_EQ(AppendRow(file, files, kHeader, kRow), TableOutcome::Written);
+    EXPECT_TRUE(file.bytes_ == table + added + std::string(kRow)) << rows;
+    EXPECT_TRUE(files.files_.empty());
+    return file.read_;
+}
+
+TEST(TableAppend, ReadsOfTheTableOnlyWhatTheWaitingRowsNeed) {
+    EXPECT_EQ(BytesReadTakingIn(50000, 1000, 400), BytesReadTakingIn(1, 1000, 400)) << "not more for more rows";
+    EXPECT_EQ(BytesReadTakingIn(50000, 1000, 0), kUtf8Mark.size() + kHeader.size() + 1);
+}
+
+TEST(TableAppend, NamesWaitingFilesByTableTimeLengthComputerAndRun) {
+    EXPECT_EQ(WaitingFileName(L"survey.csv", {2026, 12, 9, 9, 0, 1}, 0x1E240, L"PC/7", 0x49C, 2),
+              L"survey.csv.waiting.20261209-090001-1E240.PC_7.0000049C-2.csv");
+    EXPECT_EQ(WaitingFileName(L"s", {}, 0, L"PC", 1, 1), L"s.waiting.00000000-000000-0.PC.00000001.csv");
+    EXPECT_EQ(RecordedTableLength(L"20261209-090001.1E240.0000049C.csv"), 0u) << "the earlier form";
 }
 
 TEST(TableAppend, RefusesPathsThatCannotNameATableFile) {

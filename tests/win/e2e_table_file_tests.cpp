@@ -5,6 +5,7 @@
 #include "report_reading.h"
 #include "snapshots.h"
 #include "test_support.h"
+#include "ui/utf8_text.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,9 @@ namespace {
 std::wstring CsvTo(const std::wstring& path) { return L"/csv \"" + path + L"\""; }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// What a new table, or a new waiting file, begins with.
+const std::string kNewTable = std::string(kUtf8Mark) + kTableHeader;
 
 // A file opened by this process with no sharing, as another writer holds the table, or letting
 // others read it, as a spreadsheet does.
@@ -97,18 +101,18 @@ TEST_P(TableFileOnWindowsTest, CreatesTheTableThenAppendsKeepingEveryEarlierByte
         EXPECT_EQ(ReadBytes(output), "");
     }
     const std::string first = ReadBytes(path);
-    EXPECT_EQ(WithTimesChecked(first), kTableHeader + row);
+    EXPECT_EQ(WithTimesChecked(first), kNewTable + row);
 
     EXPECT_EQ(ExitCodeOf(L"-CSV \"" + path + L"\""), 0u);
     const std::string second = ReadBytes(path);
     EXPECT_EQ(second.substr(0, first.size()), first) << "the earlier bytes stay as they were";
-    EXPECT_EQ(WithTimesChecked(second), kTableHeader + row + row);
+    EXPECT_EQ(WithTimesChecked(second), kNewTable + row + row);
 
     // A row cut short, or edited by hand without a line end, keeps its line.
     const std::string edited = second + "EDITED";
     ASSERT_TRUE(WriteBytes(path, edited));
     EXPECT_EQ(ExitCodeOf(CsvTo(path)), 0u);
-    EXPECT_EQ(WithTimesChecked(ReadBytes(path)), kTableHeader + row + row + "EDITED\r\n" + row);
+    EXPECT_EQ(WithTimesChecked(ReadBytes(path)), kNewTable + row + row + "EDITED\r\n" + row);
 }
 
 TEST_P(TableFileOnWindowsTest, AppendsOnAShare) {
@@ -116,7 +120,7 @@ TEST_P(TableFileOnWindowsTest, AppendsOnAShare) {
     EXPECT_EQ(ExitCodeOf(L"/csv \\\\quillon-server\\reports\\survey.csv"), 0u);
     EXPECT_EQ(ExitCodeOf(L"/csv \\\\quillon-server\\reports\\survey.csv"), 0u);
     EXPECT_EQ(WithTimesChecked(ReadBytes(*share_ / L"survey.csv")),
-              kTableHeader + RowWithoutFiles() + "<now>\r\n" + RowWithoutFiles() + "<now>\r\n");
+              kNewTable + RowWithoutFiles() + "<now>\r\n" + RowWithoutFiles() + "<now>\r\n");
 }
 
 TEST_P(TableFileOnWindowsTest, LeavesAnotherTableAsItIsAndEndsWithTwo) {
@@ -205,8 +209,8 @@ void TableFileOnWindowsTest::ExpectRowsWaitThenJoin(HeldTableRun& held, int coun
     for (const auto& [name, entry] : beside) {
         EXPECT_TRUE(name.starts_with(path + L".waiting.") && name.ends_with(L".csv")) << name;
         const std::string bytes = ReadBytes(name);
-        EXPECT_EQ(WithTimesChecked(bytes), kTableHeader + RowWithoutFiles() + "<now>\r\n");
-        const std::string row = bytes.substr(sizeof kTableHeader - 1);
+        EXPECT_EQ(WithTimesChecked(bytes), kNewTable + RowWithoutFiles() + "<now>\r\n");
+        const std::string row = bytes.substr(kNewTable.size());
         if (std::find(rows.begin(), rows.end(), row) == rows.end()) rows.push_back(row); // the same second
     }
     held.held.Release();
@@ -256,6 +260,28 @@ TEST_P(TableFileOnWindowsTest, WritesTheComputersOwnNameWholeInUtf8) {
     EXPECT_EQ(ReportWritten(programFolder_.Path(), L"/csv", 1), "");
 }
 
+TEST_P(TableFileOnWindowsTest, KeepsTheRowsBesideATableSavedWithSemicolonsUntilItIsSetAside) {
+    const std::wstring path = Table(L"survey.csv");
+    const std::string saved = "Computer;Catalyst Version\r\nPC-1;Catalyst 3.9\r\n";
+    ASSERT_TRUE(WriteBytes(path, saved));
+    // Each run in a second of its own, one under another case of the table's name.
+    for (const wchar_t* name : {L"survey.csv", L"SURVEY.CSV"}) {
+        EXPECT_EQ(ExitCodeOf(CsvTo(Table(name))), 2u);
+        Sleep(1000);
+    }
+    EXPECT_EQ(ReadBytes(path), saved);
+    ASSERT_TRUE(MoveFileW(path.c_str(), Table(L"survey-saved.csv").c_str()));
+    EXPECT_EQ(ExitCodeOf(CsvTo(path)), 0u);
+    const std::string table = ReadBytes(path), row = RowWithoutFiles() + "<now>\r\n";
+    EXPECT_EQ(WithTimesChecked(table), kNewTable + row + row + row);
+    const std::size_t a = kNewTable.size(), b = table.find('\n', a) + 1, c = table.find('\n', b) + 1;
+    EXPECT_TRUE(table.substr(a, b - a) < table.substr(b, c - b) && table.substr(b, c - b) < table.substr(c))
+        << "each once, oldest first: the rows differ in their time alone";
+    FileListing left;
+    AddFiles(tables_.Path(), left);
+    EXPECT_EQ(left.size(), 2u) << "the table and the file set aside";
+}
+
 INSTANTIATE_TEST_SUITE_P(Told, TableFileOnWindowsTest, ::testing::Values(kToldWindows[0], kToldWindows[1]),
                          [](const auto& test) { return ToldWindowsTestName(test.param); });
 
@@ -266,7 +292,7 @@ TEST_F(TableFileTest, WritesATableNamedOutsideTheCodePageUnderExactlyThatName) {
     FileListing written;
     AddFiles(tables_.Path(), written);
     EXPECT_EQ(written.size(), 1u) << "no file of another name";
-    EXPECT_EQ(WithTimesChecked(ReadBytes(path)), kTableHeader + RowWithoutFiles() + "<now>\r\n");
+    EXPECT_EQ(WithTimesChecked(ReadBytes(path)), kNewTable + RowWithoutFiles() + "<now>\r\n");
 }
 
 TEST_F(TableFileTest, EndsWithThreeWhenTheRowCannotWaitBesideTheHeldTableEither) {
