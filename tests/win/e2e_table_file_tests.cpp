@@ -5,7 +5,6 @@
 #include "report_reading.h"
 #include "snapshots.h"
 #include "test_support.h"
-#include "ui/utf8_text.h"
 
 #include <gtest/gtest.h>
 
