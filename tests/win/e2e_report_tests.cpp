@@ -214,6 +214,37 @@ TEST_P(ReportOnWindowsTest, LoadsNoDllPlantedInItsCurrentFolder) {
 INSTANTIATE_TEST_SUITE_P(Told, ReportOnWindowsTest, ::testing::ValuesIn(kToldWindows),
                          [](const auto& test) { return ToldWindowsTestName(test.param); });
 
+// Releases after the built-in rows, named by a settings file beside the program; read with the
+// wide functions in the prefix's own Windows and with the ANSI ones as Windows 98.
+class TaughtReleaseTest : public ReportOnWindowsTest {};
+
+TEST_P(TaughtReleaseTest, SettingsFileNamesAVersionNoBuiltInRowNamesAndNoOtherOne) {
+    Place({{L"atippaxx-6.14.10.5074", L"ATI Technologies\\ATI Control Panel"}});
+    const ScopedFile settings = ScopedFile::WithBytes(programFolder_ / L"Orvel-Quillon.ini",
+                                                      "[FONT]\r\nName=Default\r\n[Catalyst Version]\r\n"
+                                                      "6.14.10.6404=Catalyst 9.9\r\n4.14.01.9240=Catalyst\t4.1 (98)\r\n"
+                                                      "[Control Panel Version]\r\n6.14.10.5074=For 4.1, \"final\"\r\n");
+    const std::pair<std::wstring_view, std::string_view> drivers[] = {{L"ati2dvag-4.14.1.9240", "Catalyst 4.1 (98)"},
+                                                                      {L"ati2dvag-6.14.10.6404", "Catalyst 3.10"}};
+    for (auto [fixture, release] : drivers) {
+        const ScopedFile driver = ScopedFile::FixtureIn(fixture, SystemFolder());
+        {
+            ProgramRun run(programFolder_.Path());
+            ASSERT_TRUE(run.Window());
+            EXPECT_EQ(run.Text(L"Label17"), std::wstring(release.begin(), release.end()));
+            EXPECT_EQ(run.Text(L"Label18"), L"For 4.1, \"final\"");
+        }
+        const std::string verdicts = "\r\nCatalyst Version: " + std::string(release) +
+                                     "\r\nControl Panel Version: For 4.1, \"final\"\r\n";
+        EXPECT_NE(ReportWritten(programFolder_.Path(), L"/report").find(verdicts), std::string::npos) << release;
+        const std::string fields = "," + std::string(release) + ",\"For 4.1, \"\"final\"\"\",";
+        EXPECT_NE(ReportWritten(programFolder_.Path(), L"/csv").find(fields), std::string::npos) << release;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Told, TaughtReleaseTest, ::testing::Values(kToldWindows[0], kToldWindows[1]),
+                         [](const auto& test) { return ToldWindowsTestName(test.param); });
+
 TEST_F(ReportTest, NamesTheDriverRelease) {
     const std::pair<std::wstring_view, std::wstring_view> cases[] = {
         {L"ati2dvag-6.14.10.6404", L"Catalyst 3.10"},
