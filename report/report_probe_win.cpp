@@ -11,7 +11,8 @@
 std::wstring CatalystVersion() {
     // The file's version is read once and looked up in every row.
     const std::wstring versionText = GetVersionText(SysDir() + std::wstring(kDriverFileTail));
-    return std::wstring(NameRelease(kDriverReleases, versionText, kDriverUnknown, CatalystTitle(), ReadSettingsFileSection));
+    return std::wstring(
+        NameRelease(kDriverReleases, versionText, kDriverUnknown, CatalystTitle(), ReadSettingsFileSection));
 }
 
 std::wstring PanelVersion() {

@@ -96,7 +96,8 @@ std::span<wchar_t> ReadSettingsFileSection(std::wstring_view section) {
     static wchar_t* const lines = new wchar_t[kSectionCount];
     const std::wstring path = ProgramFolderPath(kSettingsFileName);
     if (IsWindowsNT())
-        if (const auto wide = SystemFunction<GetPrivateProfileSectionWFunction>("kernel32.dll", "GetPrivateProfileSectionW")) {
+        if (const auto wide =
+                SystemFunction<GetPrivateProfileSectionWFunction>("kernel32.dll", "GetPrivateProfileSectionW")) {
             wchar_t name[kSectionNameCount] = {};
             if (section.size() >= kSectionNameCount) return {};
             std::char_traits<wchar_t>::copy(name, section.data(), section.size());

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <utility>
 
 using namespace std::string_literals;
 
@@ -84,60 +83,38 @@ TEST(PanelTable, SharesNoVersionWithTheDriverTable) {
         EXPECT_EQ(Panel(AsReadFromFile(row.versionText)), L"Unknown Version / Beta version");
 }
 
-// A settings section of the test's own, as the profile functions give one: "key=value" lines,
-// each followed by a NUL. It counts its reads and keeps the section asked for.
-struct OwnSettings {
-    static inline std::wstring lines;
-    static inline std::wstring asked;
-    static inline int reads = 0;
-    static std::span<wchar_t> Read(std::wstring_view section) {
-        ++reads;
-        asked = section;
-        return lines;
-    }
-    explicit OwnSettings(std::wstring text) {
-        lines = std::move(text);
-        asked.clear();
-        reads = 0;
-    }
-};
+// A settings section of the test's own, as the profile functions give one, and its reads.
+std::wstring ownLines;
+int ownReads = 0;
 
-std::wstring Taught(std::wstring_view version, std::wstring_view section = L"Catalyst Version") {
-    return std::wstring(NameRelease(kDriverReleases, version, kDriverUnknown, section, OwnSettings::Read));
+std::wstring Taught(const std::wstring& lines, std::wstring_view version) {
+    ownLines = lines;
+    const auto read = [](std::wstring_view section) {
+        ++ownReads;
+        EXPECT_EQ(section, L"Catalyst Version");
+        return std::span<wchar_t>(ownLines);
+    };
+    return std::wstring(NameRelease(kDriverReleases, version, kDriverUnknown, L"Catalyst Version", read));
 }
 
-TEST(SettingsRelease, BuiltInRowThenSettingsRowThenDefaultWithOneReadOnlyWhenNoRowMatches) {
-    const OwnSettings settings(L"6.14.10.6404=Not 3.10\0006.14.10.6414=Catalyst 4.1\0"s);
-    EXPECT_EQ(Taught(L"6.14.10.6404"), L"Catalyst 3.10");
-    EXPECT_EQ(Taught(L""), L"Unknown Version / Beta Version");
-    EXPECT_EQ(OwnSettings::reads, 0) << "no read when a built-in row matches, nor for a missing file";
-    EXPECT_EQ(Taught(L"6.14.10.6414", L"Catalyst Version"), L"Catalyst 4.1");
-    EXPECT_EQ(OwnSettings::reads, 1);
-    EXPECT_EQ(OwnSettings::asked, L"Catalyst Version");
-    EXPECT_EQ(Taught(L"6.14.10.6415"), L"Unknown Version / Beta Version");
-    EXPECT_EQ(NameRelease(kPanelReleases, L"6.14.10.5074", kPanelUnknown, L"Control Panel Version", OwnSettings::Read),
-              L"Unknown Version / Beta version");
-    EXPECT_EQ(OwnSettings::reads, 3);
+TEST(SettingsRelease, BuiltInRowThenSettingsRowThenDefaultReadingOnlyWhenNoRowMatches) {
+    const std::wstring lines = L"6.14.10.6404=Not 3.10\0006.14.10.6414=Catalyst 4.1\0"s;
+    ownReads = 0;
+    EXPECT_EQ(Taught(lines, L"6.14.10.6404"), L"Catalyst 3.10");
+    EXPECT_EQ(Taught(lines, L""), L"Unknown Version / Beta Version");
+    EXPECT_EQ(ownReads, 0);
+    EXPECT_EQ(Taught(lines, L"6.14.10.6414"), L"Catalyst 4.1");
+    EXPECT_EQ(ownReads, 1);
 }
 
-TEST(SettingsRelease, KeysMatchAsRowsDoAndAnEmptyValueIsNoRow) {
-    const OwnSettings settings(L"; 4.14.1.9240=comment\0 4.14.01.9240 = Catalyst 4.1 \0"
-                               L"6.14.10.6414=\0006.14.10.6414=\"\"\0006.14.10.6414=\"Second\"\0"
-                               L"6.14.10.6415\0006.14.10.6416=Last"s);
-    EXPECT_EQ(Taught(L"4.14.1.9240"), L"Catalyst 4.1");
-    EXPECT_EQ(Taught(L"4.14.01.9240"), L"Unknown Version / Beta Version");
-    EXPECT_EQ(Taught(L"6.14.10.6414"), L"Second");
-    EXPECT_EQ(Taught(L"6.14.10.6415"), L"Unknown Version / Beta Version");
-    EXPECT_EQ(Taught(L"6.14.10.6416"), L"Last") << "a last line without its NUL";
-}
-
-TEST(SettingsRelease, ANameBreaksNoLineOfTheReportNorRowOfTheTable) {
-    const OwnSettings settings(L"6.14.10.6414=Catalyst 4.1, \"Beta\"\r\n\tx\x1F\x85\x2028y\0"s);
-    const std::wstring name = Taught(L"6.14.10.6414");
-    EXPECT_EQ(name, L"Catalyst 4.1, \"Beta\"   x   y");
-    const ReportResults results{L"Orvel Quillon 3.10", name, L"For Catalyst 3.10", {}};
+TEST(SettingsRelease, KeysMatchAsRowsDoAnEmptyValueIsNoRowAndNoNameBreaksALine) {
+    const std::wstring lines = L" 4.14.01.9240 = Catalyst 4.1 \0006.14.10.6414=\0006.14.10.6414=\"\"\0"
+                               L"6.14.10.6414=4.1, \"Beta\"\r\n\tx\x85\x2028y"s; // the last line without its NUL
+    EXPECT_EQ(Taught(lines, L"4.14.1.9240"), L"Catalyst 4.1");
+    EXPECT_EQ(Taught(lines, L"4.14.01.9240"), L"Unknown Version / Beta Version");
+    const ReportResults results{L"Orvel Quillon 3.10", Taught(lines, L"6.14.10.6414"), L"For Catalyst 3.10", {}};
     EXPECT_EQ(TableRow(L"PC", results, {2026, 12, 8, 12, 0, 0}),
-              L"PC,\"Catalyst 4.1, \"\"Beta\"\"   x   y\",For Catalyst 3.10,,,,,,,,,2026-12-08 12:00:00\r\n");
+              L"PC,\"4.1, \"\"Beta\"\"   x  y\",For Catalyst 3.10,,,,,,,,,2026-12-08 12:00:00\r\n");
 }
 
 } // namespace

@@ -1,4 +1,3 @@
-#include "release/release_lookup.h"
 #include "settings/ini.h"
 #include "test_support.h"
 
@@ -61,24 +60,6 @@ TEST(ReadProfileValue, ADoubledBackslashPathIsReadAsOne) {
     const ScopedFile file = ScopedFile::WithBytes(folder / L"Orvel-Quillon.ini", "[FONT]\r\nName=Courier New\r\n");
     EXPECT_EQ(ReadProfileValue(L"C:\\quillon-tests\\ini\\\\Orvel-Quillon.ini", L"FONT", L"Name", L"?"),
               L"Courier New");
-}
-
-// The program's own reader of a section, read as the program reads it: beside the running program.
-TEST(ReadSettingsFileSection, NamesAReleaseFromItsSectionOnlyAndNothingFromAnOverlongOne) {
-    const auto named = [](std::wstring_view version) {
-        return std::wstring(NameRelease(kDriverReleases, version, kDriverUnknown, L"Catalyst Version",
-                                        ReadSettingsFileSection));
-    };
-    const std::wstring path = TestFolder() + L"\\Orvel-Quillon.ini";
-    EXPECT_EQ(named(L"4.14.1.9240"), L"Unknown Version / Beta Version") << "no file";
-    const ScopedFile file = ScopedFile::WithBytes(path, "[Other]\r\n6.14.10.6415=No\r\n[Catalyst Version]\r\n"
-                                                        "6.14.10.6414=Catalyst 4.1\r\n4.14.01.9240 = Catalyst, \"4.1\"\r\n");
-    EXPECT_EQ(named(L"4.14.1.9240"), L"Catalyst, \"4.1\"");
-    EXPECT_EQ(named(L"6.14.10.6414"), L"Catalyst 4.1");
-    EXPECT_EQ(named(L"6.14.10.6415"), L"Unknown Version / Beta Version");
-    ASSERT_TRUE(WriteBytes(path, "[Catalyst Version]\r\n6.14.10.6414=Catalyst 4.1\r\n" +
-                                     std::string(33000, 'x') + "=long\r\n"));
-    EXPECT_EQ(named(L"6.14.10.6414"), L"Unknown Version / Beta Version");
 }
 
 TEST(ProgramFolderPath, IsBesideTheRunningProgram) {
