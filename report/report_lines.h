@@ -11,6 +11,9 @@
 // The titles of the two verdict frames; the report names the verdicts by them too.
 inline constexpr std::wstring_view kCatalystTitle = L"Catalyst Version";
 inline constexpr std::wstring_view kPanelTitle = L"Control Panel Version";
+// The two titles, for code that reads them at run time: from one place, as the file lines.
+std::wstring_view CatalystTitle();
+std::wstring_view PanelTitle();
 
 // The eight file lines, top to bottom.
 struct FileLine {

@@ -2,6 +2,7 @@
 
 #include "probe/probe_win.h"
 #include "release/release_lookup.h"
+#include "settings/ini.h"
 #include "ui/ansi_text.h"
 #include "ui/program_title.h"
 #include "ui/system_function.h"
@@ -9,12 +10,13 @@
 std::wstring CatalystVersion() {
     // The file's version is read once and looked up in every row.
     const std::wstring versionText = GetVersionText(SysDir() + std::wstring(kDriverFileTail));
-    return std::wstring(FindRelease(kDriverReleases, versionText, kDriverUnknown));
+    return std::wstring(
+        NameRelease(kDriverReleases, versionText, kDriverUnknown, CatalystTitle(), ReadSettingsFileSection));
 }
 
 std::wstring PanelVersion() {
     const std::wstring versionText = GetVersionText(LocateAtippaxx());
-    return std::wstring(FindRelease(kPanelReleases, versionText, kPanelUnknown));
+    return std::wstring(NameRelease(kPanelReleases, versionText, kPanelUnknown, PanelTitle(), ReadSettingsFileSection));
 }
 
 std::wstring FileLineVersion(const FileLine& line) {

@@ -12,8 +12,8 @@ void AddLine(std::wstring& text, std::wstring_view line) {
 std::wstring ReportText(const ReportResults& results) {
     std::wstring text;
     AddLine(text, results.caption);
-    AddLine(text, std::wstring(kCatalystTitle) + L": " + results.catalystVersion);
-    AddLine(text, std::wstring(kPanelTitle) + L": " + results.panelVersion);
+    AddLine(text, std::wstring(CatalystTitle()) + L": " + results.catalystVersion);
+    AddLine(text, std::wstring(PanelTitle()) + L": " + results.panelVersion);
     for (std::size_t line = 0; line < std::size(kFileLines); ++line) {
         const std::wstring& version = results.fileVersions[line];
         AddLine(text, std::wstring(FileLines()[line].captionText) + (version.empty() ? L"(none)" : version));

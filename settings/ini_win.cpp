@@ -12,8 +12,13 @@ namespace {
 constexpr DWORD kValueBufferCount = 256;
 constexpr DWORD kValueDeclaredCount = 255; // so a value comes back with at most 254 characters
 
+// Windows 98 and ME give at most this much of a section; NT is given as much.
+constexpr DWORD kSectionCount = 32767;
+constexpr std::size_t kSectionNameCount = 32; // the names the program reads fit with their NUL
+
 using GetModuleFileNameWFunction = DWORD(WINAPI*)(HMODULE, LPWSTR, DWORD);
 using GetPrivateProfileStringWFunction = DWORD(WINAPI*)(LPCWSTR, LPCWSTR, LPCWSTR, LPWSTR, DWORD, LPCWSTR);
+using GetPrivateProfileSectionWFunction = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD, LPCWSTR);
 
 // The program's folder may be named in characters the ANSI code page lacks, and Windows NT still
 // reaches it by its wide name. So on NT the settings file is found and read with the wide
@@ -48,6 +53,10 @@ std::basic_string<Char> ModuleFileNameWith(GetModuleFileNameFunction getModuleFi
     }
 }
 
+// The count of characters GetPrivateProfileSection wrote before the last NUL. It answers the
+// buffer's size less 2 when the lines did not fit; a section that long is not read.
+DWORD WholeSectionCount(DWORD count) { return count + 2 < kSectionCount ? count : 0; }
+
 std::wstring ModuleFileName(const WideSettingsFunctions& wide) {
     if (wide.Found()) return ModuleFileNameWith<wchar_t>(wide.moduleFileName);
     return FromAnsi(ModuleFileNameWith<char>(GetModuleFileNameA));
@@ -55,7 +64,7 @@ std::wstring ModuleFileName(const WideSettingsFunctions& wide) {
 
 } // namespace
 
-std::wstring ProgramFolderPath(const std::wstring& fileName) {
+std::wstring ProgramFolderPath(std::wstring_view fileName) {
     return SettingsPath(FolderOfPath(ModuleFileName(WideSettingsFunctions::Find())), fileName);
 }
 
@@ -80,4 +89,27 @@ std::wstring ReadProfileValue(const std::wstring& path, const std::wstring& sect
 std::wstring ReadINI(const std::wstring& fileName, const std::wstring& section,
                      const std::wstring& key, const std::wstring& defaultValue) {
     return ReadProfileValue(ProgramFolderPath(fileName), section, key, defaultValue);
+}
+
+std::span<wchar_t> ReadSettingsFileSection(std::wstring_view section) {
+    // Made at the first read and kept until the program ends; a run reads at most two sections.
+    static wchar_t* const lines = new wchar_t[kSectionCount];
+    const std::wstring path = ProgramFolderPath(kSettingsFileName);
+    if (IsWindowsNT())
+        if (const auto wide =
+                SystemFunction<GetPrivateProfileSectionWFunction>("kernel32.dll", "GetPrivateProfileSectionW")) {
+            wchar_t name[kSectionNameCount] = {};
+            if (section.size() >= kSectionNameCount) return {};
+            std::char_traits<wchar_t>::copy(name, section.data(), section.size());
+            return {lines, WholeSectionCount(wide(name, lines, kSectionCount, path.c_str()))};
+        }
+    const std::string ansiPath = ToAnsi(path);
+    if (ansiPath.empty()) return {};
+    // The ANSI lines are read into the first half of the same buffer, a byte for each character,
+    // and their UTF-16 text, never more characters than bytes, then put over them.
+    char* const ansiLines = reinterpret_cast<char*>(lines);
+    const DWORD count = GetPrivateProfileSectionA(ToAnsi(section).c_str(), ansiLines, kSectionCount, ansiPath.c_str());
+    const std::wstring wide = FromAnsi(std::string_view(ansiLines, WholeSectionCount(count)));
+    std::char_traits<wchar_t>::copy(lines, wide.data(), wide.size());
+    return {lines, wide.size()};
 }

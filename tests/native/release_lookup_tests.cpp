@@ -1,8 +1,11 @@
 #include "release/release_lookup.h"
+#include "report/report_table.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
+
+using namespace std::string_literals;
 
 namespace {
 
@@ -78,6 +81,40 @@ TEST(PanelTable, KnownReleasesAndItsOwnDefault) {
 TEST(PanelTable, SharesNoVersionWithTheDriverTable) {
     for (const ReleaseRow& row : kDriverReleases)
         EXPECT_EQ(Panel(AsReadFromFile(row.versionText)), L"Unknown Version / Beta version");
+}
+
+// A settings section of the test's own, as the profile functions give one, and its reads.
+std::wstring ownLines;
+int ownReads = 0;
+
+std::wstring Taught(const std::wstring& lines, std::wstring_view version) {
+    ownLines = lines;
+    const auto read = [](std::wstring_view section) {
+        ++ownReads;
+        EXPECT_EQ(section, L"Catalyst Version");
+        return std::span<wchar_t>(ownLines);
+    };
+    return std::wstring(NameRelease(kDriverReleases, version, kDriverUnknown, L"Catalyst Version", read));
+}
+
+TEST(SettingsRelease, BuiltInRowThenSettingsRowThenDefaultReadingOnlyWhenNoRowMatches) {
+    const std::wstring lines = L"6.14.10.6404=Not 3.10\0006.14.10.6414=Catalyst 4.1\0"s;
+    ownReads = 0;
+    EXPECT_EQ(Taught(lines, L"6.14.10.6404"), L"Catalyst 3.10");
+    EXPECT_EQ(Taught(lines, L""), L"Unknown Version / Beta Version");
+    EXPECT_EQ(ownReads, 0);
+    EXPECT_EQ(Taught(lines, L"6.14.10.6414"), L"Catalyst 4.1");
+    EXPECT_EQ(ownReads, 1);
+}
+
+TEST(SettingsRelease, KeysMatchAsRowsDoAnEmptyValueIsNoRowAndNoNameBreaksALine) {
+    const std::wstring lines = L" 4.14.01.9240 = Catalyst 4.1 \0006.14.10.6414=\0006.14.10.6414=\"\"\0"
+                               L"6.14.10.6414=4.1, \"Beta\"\r\n\tx\x85\x2028y"s; // the last line without its NUL
+    EXPECT_EQ(Taught(lines, L"4.14.1.9240"), L"Catalyst 4.1");
+    EXPECT_EQ(Taught(lines, L"4.14.01.9240"), L"Unknown Version / Beta Version");
+    const ReportResults results{L"Orvel Quillon 3.10", Taught(lines, L"6.14.10.6414"), L"For Catalyst 3.10", {}};
+    EXPECT_EQ(TableRow(L"PC", results, {2026, 12, 8, 12, 0, 0}),
+              L"PC,\"4.1, \"\"Beta\"\"   x  y\",For Catalyst 3.10,,,,,,,,,2026-12-08 12:00:00\r\n");
 }
 
 } // namespace

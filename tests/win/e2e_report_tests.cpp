@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -210,6 +211,27 @@ TEST_P(ReportOnWindowsTest, LoadsNoDllPlantedInItsCurrentFolder) {
         UseEveryPart(programFolder_.Path());
     }
     EXPECT_EQ(planted.Loaded(), "");
+}
+
+// Releases named by a settings file beside the program: read with the wide functions on NT, the ANSI ones on 98.
+TEST_P(ReportOnWindowsTest, SettingsFileNamesAVersionNoBuiltInRowNamesAndNoOtherOne) {
+    Place({{L"atippaxx-6.14.10.5074", L"ATI Technologies\\ATI Control Panel"}});
+    const ScopedFile settings = ScopedFile::WithBytes(programFolder_ / L"Orvel-Quillon.ini",
+                                                      "[Catalyst Version]\r\n6.14.10.6404=Catalyst 9.9\r\n"
+                                                      "4.14.01.9240=Catalyst\t4.1\r\n[Control Panel Version]\r\n"
+                                                      "6.14.10.5074=For 4.1, \"final\"\r\n");
+    for (auto [fixture, release] :
+         {std::pair{L"ati2dvag-4.14.1.9240", "Catalyst 4.1"}, std::pair{L"ati2dvag-6.14.10.6404", "Catalyst 3.10"}}) {
+        const ScopedFile driver = ScopedFile::FixtureIn(fixture, SystemFolder());
+        {
+            ProgramRun run(programFolder_.Path());
+            ASSERT_TRUE(run.Window());
+            EXPECT_EQ(run.Text(L"Label17"), std::wstring(release, release + std::strlen(release)));
+            EXPECT_EQ(run.Text(L"Label18"), L"For 4.1, \"final\"");
+        }
+        const std::string verdicts = "Catalyst Version: " + std::string(release) + "\r\nControl Panel Version: For 4";
+        EXPECT_NE(ReportWritten(programFolder_.Path(), L"/report").find(verdicts), std::string::npos) << release;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Told, ReportOnWindowsTest, ::testing::ValuesIn(kToldWindows),
