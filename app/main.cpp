@@ -28,7 +28,7 @@ int WriteTableRow(const std::wstring* path) noexcept {
     const std::wstring computer = ComputerName();
     if (computer.empty()) return static_cast<int>(TableOutcome::NotWritten);
     std::wstring row = TableRow(computer, ProbeReport(), UtcNow());
-    return path ? static_cast<int>(AppendToTableFile(*path, TableHeader(), row))
+    return path ? static_cast<int>(AppendToTableFile(*path, computer, TableHeader(), row))
                 : Print(TableHeader() + std::move(row), OutputBytes::Utf8WithMark);
 }
 

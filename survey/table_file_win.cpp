@@ -135,9 +135,8 @@ public:
     // Leaves `header` and `row` in a new file of its own, by the rules of a table, which no
     // other run can open until it is whole; false when the folder refuses it. Its name records
     // the table's length as the folder lists it, which the table, held, cannot tell.
-    bool Leave(std::string_view header, std::string_view row) const {
+    bool Leave(std::wstring_view computer, std::string_view header, std::string_view row) const {
         const UtcTime left = UtcNow();
-        const std::wstring computer = ComputerName();
         std::uint64_t length = 0;
         files_.Names(path_, &length);
         NoWaitingFiles none;
@@ -158,7 +157,8 @@ private:
 
 } // namespace
 
-TableOutcome AppendToTableFile(const std::wstring& path, const std::wstring& header, const std::wstring& row) {
+TableOutcome AppendToTableFile(const std::wstring& path, std::wstring_view computer, const std::wstring& header,
+                               const std::wstring& row) {
     // The path reaches its file by exactly its name, or nothing is opened; the header and the
     // row reach the file in UTF-8, which carries every name whole, whatever the code page.
     const NamedFiles files;
@@ -173,6 +173,6 @@ TableOutcome AppendToTableFile(const std::wstring& path, const std::wstring& hea
                        [](std::uint32_t ms) { Sleep(ms); }, start ^ (GetCurrentProcessId() * 2654435761u));
     // A table held, or a file that is not this program's table: the row waits beside it.
     if (outcome != TableOutcome::Busy && outcome != TableOutcome::NotThisTable) return outcome;
-    if (!waiting.Leave(headerBytes, rowBytes)) return TableOutcome::Busy;
+    if (!waiting.Leave(computer, headerBytes, rowBytes)) return TableOutcome::Busy;
     return outcome == TableOutcome::Busy ? TableOutcome::Waiting : outcome;
 }
